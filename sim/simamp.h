@@ -1,0 +1,97 @@
+// A simulated amplifier on a pseudo-terminal. It answers the read requests of the command set,
+// changes its state on set commands, can send RDS text unasked and can misbehave on purpose.
+// It runs on a thread of its own, so a single-threaded program can talk to it as to a device.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace qor::sim {
+
+struct ZoneState {
+    bool on = false;
+    int volume = 40;
+    int bass = 0;
+    int treble = 0;
+    int volMax = 80;
+    int source = 1;  // 1 aux, 2 tuner
+    int link = 2;    // 1 linked, 2 not linked
+};
+
+struct Preset {
+    int mhz = 88;
+    int tenths = 8;
+};
+
+struct DeviceState {
+    int modelCode = 2;  // 1: "QOR 81", 2: "QOR 82"; anything else is answered as given
+    std::string firmware = "V2.14";
+    std::array<ZoneState, 5> zones{};  // 1..4
+    std::array<int, 3> gain{};          // 1..2
+    // Temperature: current, minimum, maximum, (unread), status
+    int tempNow = 45, tempMin = 70, tempMax = 90, tempOffset = 0, tempStatus = 0;
+    std::string clock = "01/01/2026 12:00:00";  // one text, no comma inside
+    std::array<std::string, 17> events{};       // 1..16: fields as in "*EVT,SET," n "," ... ";"
+    std::array<Preset, 7> presets{};            // 1..6
+    Preset frequency{};
+    int sensitivity = 1;  // 1 High, 2 Mid, 3 Low
+};
+
+struct Misbehaviour {
+    bool silent = false;            // answer nothing
+    int lateMs = 0;                 // answer this much later
+    int splitPieces = 0;            // >1: send the answer in this many pieces...
+    int splitGapMs = 5;             // ...this far apart
+    bool noClosingSemicolon = false;
+    bool strayByteFirst = false;    // one junk byte before each answer
+    bool garbage = false;           // answer with junk bytes instead of a record
+    int paceBaud = 0;               // >0: wait the command's wire time, then one char per char time
+    bool hangUpOnNextCommand = false;  // hang up mid-answer: half the answer, then close the line
+};
+
+class SimAmp {
+public:
+    explicit SimAmp(DeviceState initial = {});
+    ~SimAmp();
+    SimAmp(const SimAmp&) = delete;
+    SimAmp& operator=(const SimAmp&) = delete;
+
+    // Opens a pseudo-terminal and starts answering. With linkPath, also makes a symbolic link
+    // there to the device. False when no pseudo-terminal can be had.
+    bool start(const std::string& linkPath = "");
+    void stop();
+    // The device path to give to QOR_COM<n> (the link when one was made).
+    std::string devicePath() const;
+
+    // Every command received, in order, each a whole "*...;" text.
+    std::vector<std::string> log() const;
+    void clearLog();
+    // Waits up to timeoutMs until the log holds at least n commands.
+    bool waitForLog(std::size_t n, int timeoutMs = 2000) const;
+
+    DeviceState state() const;
+    void setState(const DeviceState& s);
+    void setMisbehaviour(const Misbehaviour& m);
+
+    // Sends an RDS record unasked: "*RT,TUN,RDS,TXT," text ";".
+    void sendRds(const std::string& text);
+    // Sends raw bytes unasked.
+    void sendRaw(const std::string& bytes);
+    // Closes the line as an unplugged device would; start() again gives a new device (and moves
+    // the link, when one was made).
+    void hangUp();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The answer the device gives to one command ("" for set commands and unknown texts), applying
+// set commands to the state. Pure, for tests and for the pseudo-terminal loop.
+std::string Answer(DeviceState& state, const std::string& command);
+
+}  // namespace qor::sim
