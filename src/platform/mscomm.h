@@ -37,6 +37,8 @@ public:
 
     std::string Settings() const { return settings_; }
     void setSettings(const std::string& settings);  // "9600,n,8,1"; CommError when malformed
+    // Puts settings into a raw termios; CommError when malformed. The port applies it on open.
+    static void ToTermios(const std::string& settings, struct termios& tio);
 
     bool PortOpen() const { return fd_ >= 0; }
     void setPortOpen(bool open);  // CommError when the device is missing, busy or not serial
@@ -55,6 +57,7 @@ public:
     // are waiting or maxPolls polls' worth of time has passed, sleeping in the kernel meanwhile.
     // Returns the count then waiting. A closed port returns 0 at once.
     int WaitForInput(int minCount, long maxPolls);
+    int WaitForInputUntil(int minCount, std::chrono::steady_clock::time_point deadline);
 
     std::chrono::nanoseconds PollTime() const { return pollTime_; }
     std::string DevicePath() const { return devicePath_; }
