@@ -47,10 +47,12 @@ struct Misbehaviour {
     int splitPieces = 0;            // >1: send the answer in this many pieces...
     int splitGapMs = 5;             // ...this far apart
     bool noClosingSemicolon = false;
-    bool strayByteFirst = false;    // one junk byte before each answer
+    bool strayByteFirst = false;    // one junk byte (0x7F) before each answer
     bool garbage = false;           // answer with junk bytes instead of a record
     int paceBaud = 0;               // >0: wait the command's wire time, then one char per char time
     bool hangUpOnNextCommand = false;  // hang up mid-answer: half the answer, then close the line
+    // (It applies to the next command whatever it is, and clears itself; a set command gets
+    // no half answer, only the hang-up.)
 };
 
 class SimAmp {
@@ -61,15 +63,24 @@ public:
     SimAmp& operator=(const SimAmp&) = delete;
 
     // Opens a pseudo-terminal and starts answering. With linkPath, also makes a symbolic link
-    // there to the device. False when no pseudo-terminal can be had.
+    // there to the device (replacing a link already there, never another kind of file); without
+    // it, after a hang-up, the link made before is moved to the new device. False when no
+    // pseudo-terminal can be had or the link cannot be made. A running device is restarted.
     bool start(const std::string& linkPath = "");
+    // Closes the line and removes the link, if start() made one. Also done on destruction.
     void stop();
     // The device path to give to QOR_COM<n> (the link when one was made).
     std::string devicePath() const;
+    // The pseudo-terminal itself ("/dev/pts/N"), whether or not a link was made.
+    std::string slavePath() const;
+    // True from start() until stop() or a hang-up.
+    bool running() const;
 
     // Every command received, in order, each a whole "*...;" text.
     std::vector<std::string> log() const;
     void clearLog();
+    // The log so far, emptied in the same step, so a long run does not keep every command.
+    std::vector<std::string> takeLog();
     // Waits up to timeoutMs until the log holds at least n commands.
     bool waitForLog(std::size_t n, int timeoutMs = 2000) const;
 
@@ -89,6 +100,15 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Bass and treble are held within these limits; volume within 0 and the zone's maximum volume,
+// the maximum volume within 0 and kVolMaxCeiling, pregains within 0 and kGainCeiling.
+inline constexpr int kToneMin = -10;
+inline constexpr int kToneMax = 10;
+inline constexpr int kVolMaxCeiling = 100;
+inline constexpr int kGainCeiling = 30;
+// What a cleared clock event reads back as: no days, 00:00, zone 0, off, source 1, volume 00.
+inline constexpr const char* kClearedEvent = "0000000,00,00,0,0,1,00,0";
 
 // The answer the device gives to one command ("" for set commands and unknown texts), applying
 // set commands to the state. Pure, for tests and for the pseudo-terminal loop.
