@@ -103,8 +103,8 @@ private:
 
 // Bass and treble are held within these limits; volume within 0 and the zone's maximum volume,
 // the maximum volume within 0 and kVolMaxCeiling, pregains within 0 and kGainCeiling.
-inline constexpr int kToneMin = -10;
-inline constexpr int kToneMax = 10;
+inline constexpr int kToneMin = -15;
+inline constexpr int kToneMax = 15;
 inline constexpr int kVolMaxCeiling = 100;
 inline constexpr int kGainCeiling = 30;
 // What a cleared clock event reads back as: no days, 00:00, zone 0, off, source 1, volume 00.

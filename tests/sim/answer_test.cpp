@@ -89,9 +89,9 @@ TEST(Answer, SetCommandsChangeWhatLaterReadsAnswer) {
         {"*MAX,3,30;", "*RD,VOL,3;", "*RT,VOL,3,30;"},  // lowering the maximum pulls volume down
         {"*MAX,3,250;", "*RD,VOLMAX,3;", "*RT,VOLMAX,3,100;"},
         {"*LOW,1,2,-5;", "*RD,LOW,1;", "*RT,LOW,1,-5;"},
-        {"*LOW,1,2,-50;", "*RD,LOW,1;", "*RT,LOW,1,-10;"},
+        {"*LOW,1,2,-50;", "*RD,LOW,1;", "*RT,LOW,1,-15;"},
         {"*HIGH,4,2,7;", "*RD,HIGH,4;", "*RT,HIGH,4,7;"},
-        {"*HIGH,4,2,12;", "*RD,HIGH,4;", "*RT,HIGH,4,10;"},
+        {"*HIGH,4,2,17;", "*RD,HIGH,4;", "*RT,HIGH,4,15;"},
         {"*ON,3;", "*RD,ON,3;", "*RT,ON,1;"},
         {"*OFF,3;", "*RD,ON,3;", "*RT,ON,0;"},
         {"*SRC,2,2;", "*RD,SRC,2;", "*RT,SRC,2,2;"},
