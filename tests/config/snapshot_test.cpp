@@ -1,0 +1,621 @@
+// The device snapshot against the simulated amplifier over a real pseudo-terminal, each test in
+// its own program folder.
+#include "config/snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <thread>
+
+#include "config/temp_folder.h"
+#include "link/commands.h"
+#include "simamp.h"
+
+namespace qor {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+// 2 us a poll: an unanswered read gives up after 64 ms here; the count stays 32,000.
+constexpr auto kTestPoll = std::chrono::microseconds(2);
+
+// Splits a file into its lines, failing the test on any line end but CR LF.
+Lines FileLines(const fs::path& p) {
+    const std::string bytes = ReadBytes(p);
+    Lines lines;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t crlf = bytes.find("\r\n", from);
+        if (crlf == std::string::npos) {
+            ADD_FAILURE() << "last line has no CR LF: " << bytes.substr(from);
+            break;
+        }
+        lines.push_back(bytes.substr(from, crlf - from));
+        from = crlf + 2;
+    }
+    for (const auto& l : lines)
+        EXPECT_EQ(l.find_first_of("\r\n"), std::string::npos) << "stray line end in: " << l;
+    return lines;
+}
+
+// The key lines of one section, up to the next separator.
+Lines SectionLines(const Lines& file, const std::string& header) {
+    Lines out;
+    auto it = std::find(file.begin(), file.end(), "[" + header + "]");
+    if (it == file.end()) {
+        ADD_FAILURE() << "no section " << header;
+        return out;
+    }
+    for (++it; it != file.end() && *it != " "; ++it) out.push_back(*it);
+    return out;
+}
+
+Lines Headers(const Lines& file) {
+    Lines out;
+    for (const auto& l : file)
+        if (!l.empty() && l.front() == '[') out.push_back(l);
+    return out;
+}
+
+int Count(const Lines& lines, const std::string& prefix) {
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
+}
+
+// What the device is asked, in order, by the four level sections and the rest of a snapshot.
+Lines ZoneLevelReads() {
+    Lines out;
+    for (auto* read : {cmd::RdVol, cmd::RdHigh, cmd::RdLow, cmd::RdVolMax})
+        for (int z = 1; z <= 4; ++z) out.push_back(read(z));
+    return out;
+}
+
+Lines Concat(std::initializer_list<Lines> parts) {
+    Lines out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Lines PresetReads() {
+    Lines out;
+    for (int n = 1; n <= 6; ++n) out.push_back(cmd::RdPres(n));
+    return out;
+}
+
+Lines PerZone(std::string (*read)(int), int from = 1) {
+    Lines out;
+    for (int z = from; z <= 4; ++z) out.push_back(read(z));
+    return out;
+}
+
+sim::DeviceState TunerAmp() {
+    sim::DeviceState d;
+    d.modelCode = 2;
+    d.zones[1] = {
+        .on = true, .volume = 35, .bass = -3, .treble = 4, .volMax = 70, .source = 2, .link = 2};
+    d.zones[2] = {
+        .on = false, .volume = 20, .bass = 0, .treble = -10, .volMax = 80, .source = 1, .link = 2};
+    d.zones[3] = {
+        .on = true, .volume = 50, .bass = 2, .treble = 1, .volMax = 90, .source = 2, .link = 1};
+    d.gain = {0, 5, 12};
+    d.presets = {sim::Preset{}, {92, 4}, {101, 5}, {88, 8}, {104, 0}, {101, 5}, {107, 9}};
+    d.frequency = {101, 5};
+    d.sensitivity = 2;
+    return d;
+}
+
+// A real device's answer cannot overtake the flush that follows the command, since the command
+// itself takes milliseconds on the wire; the pseudo-terminal has no wire, so the simulator waits.
+sim::Misbehaviour Prompt() {
+    sim::Misbehaviour m;
+    m.lateMs = 3;
+    return m;
+}
+
+// Answers in place of the simulator, for answers it would never give. The simulator stays silent
+// (it still logs every command and applies the set commands); this thread answers each logged
+// command with its scripted text, or else as the simulator would from its current state.
+class Responder {
+  public:
+    Responder(sim::SimAmp& amp, std::map<std::string, std::string> script)
+        : amp_(amp), script_(std::move(script)), seen_(amp.log().size()) {
+        sim::Misbehaviour silent;
+        silent.silent = true;
+        amp_.setMisbehaviour(silent);
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~Responder() {
+        stop_ = true;
+        thread_.join();
+        amp_.setMisbehaviour(Prompt());
+    }
+
+  private:
+    void Run() {
+        while (!stop_) {
+            if (!amp_.waitForLog(seen_ + 1, 20)) continue;
+            const std::string command = amp_.log()[seen_++];
+            sim::DeviceState copy = amp_.state();
+            const auto it = script_.find(command);
+            const std::string answer =
+                it != script_.end() ? it->second : sim::Answer(copy, command);
+            if (answer.empty()) continue;
+            // The program flushes its input right after writing; answer after that.
+            std::this_thread::sleep_for(3ms);
+            amp_.sendRaw(answer);
+        }
+    }
+
+    sim::SimAmp& amp_;
+    std::map<std::string, std::string> script_;
+    std::size_t seen_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Records what the snapshot shows and calls, in order.
+struct Recorder {
+    Lines events;  // "busy on", "busy off", "after read", "status <text>"
+    std::string box;
+    bool hasBox = false;
+    DateTime today{2026, 12, 1, 9, 30, 0};
+
+    SnapshotHooks hooks() {
+        SnapshotHooks h;
+        h.status = [this](const std::string& s) { events.push_back("status " + s); };
+        h.busy = [this](bool on) { events.push_back(on ? "busy on" : "busy off"); };
+        h.managerText = [this]() { return hasBox ? &box : nullptr; };
+        h.now = [this] { return today; };
+        h.afterRead = [this] { events.push_back("after read"); };
+        return h;
+    }
+    Lines statuses() const {
+        Lines out;
+        for (const auto& e : events)
+            if (e.starts_with("status ")) out.push_back(e.substr(7));
+        return out;
+    }
+};
+
+class SnapshotTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.path().empty());
+        ASSERT_TRUE(amp.start());
+        amp.setMisbehaviour(Prompt());
+        auto& vq = state.vq;
+        vq.DeviceModel = "QOR 82";
+        vq.PresetName = {"", "Radio 1", "Jazz FM", "", "Classic", "Radio 1 bis", "News"};
+        vq.ZoneName = {"", "Kitchen", "Living", "", "Caf\xE9"};
+        vq.TunerSensitivity = "High";
+        vq.TempMin = "5";
+        vq.TempMax = "60";
+        vq.TempOffset = "-2";
+    }
+
+    SnapshotResult Take(SnapshotVariant variant) {
+        return TakeSnapshot(variant, link, state, dir.path(), rec.hooks());
+    }
+    fs::path UserIni() const { return dir / "user.ini"; }
+    // Every snapshot ends with a read, whose command the simulator logged before it answered,
+    // so the log is complete when the snapshot returns.
+    Lines Log() const { return amp.log(); }
+
+    TempFolder dir;
+    sim::SimAmp amp{TunerAmp()};
+    bool deviceAttached = true;
+    SharedState state;
+    MSComm comm{[this](int port) {
+                    return port == 1 && deviceAttached ? amp.devicePath()
+                                                       : std::string("/nonexistent/qor-test-port");
+                },
+                kTestPoll};
+    Link link{comm, state};
+    Recorder rec;
+};
+
+// clang-format off
+const Lines kNamesAndLevels82 = {
+    " ", "[Zone_Name]", "Zone1_Name=Kitchen", "Zone2_Name=Living", "Zone3_Name=", "Zone4_Name=Caf\xE9",
+    " ", "[Zone_Volume]", "Zone1_Volume=35", "Zone2_Volume=20", "Zone3_Volume=50", "Zone4_Volume=40",
+    " ", "[Zone_High]", "Zone1_High=4", "Zone2_High=-10", "Zone3_High=1", "Zone4_High=0",
+    " ", "[Zone_Low]", "Zone1_Low=-3", "Zone2_Low=0", "Zone3_Low=2", "Zone4_Low=0",
+    " ", "[Zone_Max_Vol]", "Zone1_MaxVol=70", "Zone2_MaxVol=80", "Zone3_MaxVol=90", "Zone4_MaxVol=80",
+    " ", "[Zone_Pregain_Aux]", "Zone_PregainAux=5",
+    " ", "[Zone_Pregain_Tuner]", "Zone_PregainTuner=12",
+};
+
+const Lines kSourcesLinksTemperature = {
+    " ", "[Zone_Source]", "Zone1_Source=TUNER", "Zone2_Source=AUX", "Zone3_Source=TUNER", "Zone4_Source=AUX",
+    " ", "[Zone_Link]", "Zone2_Link=N", "Zone3_Link=Y", "Zone4_Link=N",
+    " ", "[Temperature]", "Temperature_Min=5", "Temperature_Max=60", "Temperature_Offset=-2",
+};
+
+const Lines kTunerNames = {
+    " ", "[Tuner_Name]", "Preset1_Name=Radio 1", "Preset2_Name=Jazz FM", "Preset3_Name=",
+    "Preset4_Name=Classic", "Preset5_Name=Radio 1 bis", "Preset6_Name=News",
+};
+
+const Lines kTunerFrequencies = {
+    "[Tuner_Freq]", "Preset1_Freq=92.4", "Preset2_Freq=101.5", "Preset3_Freq=88.8",
+    "Preset4_Freq=104.0", "Preset5_Freq=101.5", "Preset6_Freq=107.9",
+};
+// clang-format on
+
+TEST_F(SnapshotTest, StartupOnTheTunerModelWritesEverySectionInOrder) {
+    const SnapshotResult r = Take(SnapshotVariant::Startup);
+    EXPECT_EQ(r.outcome, SnapshotOutcome::Written) << r.error;
+    EXPECT_FALSE(r.copyFailed);
+
+    // clang-format off
+    const Lines expected = Concat({
+        kTunerFrequencies,
+        kTunerNames,
+        // Both presets on the current 101.5 MHz.
+        {" ", "[Tuner_Select]", "Tuner_Preset=2", "Tuner_Preset=5"},
+        {" ", "[Tuner_Sensitivity]", "Tuner_sensitivity=Mid"},
+        kNamesAndLevels82,
+        {" ", "[Zone_ONOFF]",
+         "Zone1_ONOFF=True", "Zone2_ONOFF=False", "Zone3_ONOFF=True", "Zone4_ONOFF=False",
+         "Zone1_ONOFF=True", "Zone2_ONOFF=False", "Zone3_ONOFF=True", "Zone4_ONOFF=False"},
+        kSourcesLinksTemperature,
+    });
+    // clang-format on
+    EXPECT_EQ(FileLines(UserIni()), expected);
+
+    const Lines reads = Concat({PresetReads(),
+                                {cmd::TunFreqRead(), cmd::RdTunSens()},
+                                ZoneLevelReads(),
+                                {cmd::RdGain(1), cmd::RdGain(2)},
+                                PerZone(cmd::RdOn),
+                                PerZone(cmd::RdSrc),
+                                PerZone(cmd::RdLink, 2)});
+    ASSERT_EQ(reads.size(), 37u);
+    EXPECT_EQ(Log(), reads);
+
+    EXPECT_EQ(state.vq.TunerSensitivity, "Mid");
+    EXPECT_TRUE(state.vq.ZoneOn[1]);
+    EXPECT_FALSE(state.vq.ZoneOn[2]);
+    EXPECT_TRUE(state.vq.ZoneOn[3]);
+    EXPECT_FALSE(state.vq.ZoneOn[4]);
+    // No file before: nothing to keep a copy of.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(SnapshotTest, StartupShowsItsProgressWhileBusy) {
+    Take(SnapshotVariant::Startup);
+    const Lines statuses = {
+        "Reading ... tuner (frequency) ",
+        "*RT,PRES,1,92,4;",
+        "*RT,PRES,2,101,5;",
+        "*RT,PRES,3,88,8;",
+        "*RT,PRES,4,104,0;",
+        "*RT,PRES,5,101,5;",
+        "*RT,PRES,6,107,9;",
+        "Reading ... tuner (names) ",
+        "Reading ... tuner (selections) ",
+        "Reading ... tuner (sensistivity) ",
+        "Writing registered zone names ",
+        "Reading ... zone volumes ",
+        "Reading ... zone high tone settings  ",
+        "Reading ... zone low tone settings  ",
+        "Reading ... zone maximum volume  ",
+        "Reading ... pregain settings  ",
+        "Reading ... zone ON/OFF settings  ",
+        "Reading ... zone sources ",
+        "Reading ... zone info linking  ",
+        "",
+    };
+    EXPECT_EQ(rec.statuses(), statuses);
+    ASSERT_GE(rec.events.size(), 2u);
+    EXPECT_EQ(rec.events.front(), "busy on");
+    EXPECT_EQ(rec.events.back(), "busy off");
+}
+
+TEST_F(SnapshotTest, StartupOnTheModelWithoutTunerLeavesTheTunerAlone) {
+    auto d = amp.state();
+    d.modelCode = 1;
+    amp.setState(d);
+    state.vq.DeviceModel = "qor 81";
+    Take(SnapshotVariant::Startup);
+
+    const Lines file = FileLines(UserIni());
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(file.front(), " ");
+    EXPECT_EQ(Headers(file), (Lines{"[Zone_Name]", "[Zone_Volume]", "[Zone_High]", "[Zone_Low]",
+                                    "[Zone_Max_Vol]", "[Zone_Pregain_Aux]", "[Zone_ONOFF]",
+                                    "[Zone_Source]", "[Zone_Link]", "[Temperature]"}));
+    EXPECT_EQ(SectionLines(file, "Zone_Pregain_Aux"), Lines{"Zone_PregainAux=5"});
+
+    const Lines reads = Concat({ZoneLevelReads(),
+                                {cmd::RdGain(1)},
+                                PerZone(cmd::RdOn),
+                                PerZone(cmd::RdSrc),
+                                PerZone(cmd::RdLink, 2)});
+    ASSERT_EQ(reads.size(), 28u);
+    EXPECT_EQ(Log(), reads);
+    EXPECT_EQ(state.vq.TunerSensitivity, "High");
+    EXPECT_EQ(rec.statuses().front(), "Reading ... tuner (frequency) ");
+    EXPECT_EQ(rec.statuses()[1], "Writing registered zone names ");
+}
+
+TEST_F(SnapshotTest, StartupWithNoDeviceWritesOnlyWhatTheProgramKnows) {
+    deviceAttached = false;
+    state.vq.ZoneOn = {false, true, true, true, true};
+    const SnapshotResult r = Take(SnapshotVariant::Startup);
+    EXPECT_EQ(r.outcome, SnapshotOutcome::Written);
+
+    // clang-format off
+    const Lines expected = Concat({
+        {"[Tuner_Freq]"},
+        kTunerNames,
+        {" ", "[Tuner_Select]"},
+        {" ", "[Tuner_Sensitivity]", "Tuner_sensitivity=High"},
+        {" ", "[Zone_Name]", "Zone1_Name=Kitchen", "Zone2_Name=Living", "Zone3_Name=", "Zone4_Name=Caf\xE9"},
+        {" ", "[Zone_Volume]", " ", "[Zone_High]", " ", "[Zone_Low]", " ", "[Zone_Max_Vol]"},
+        {" ", "[Zone_Pregain_Aux]", " ", "[Zone_Pregain_Tuner]"},
+        {" ", "[Zone_ONOFF]",
+         "Zone1_ONOFF=False", "Zone2_ONOFF=False", "Zone3_ONOFF=False", "Zone4_ONOFF=False",
+         "Zone1_ONOFF=False", "Zone2_ONOFF=False", "Zone3_ONOFF=False", "Zone4_ONOFF=False"},
+        {" ", "[Zone_Source]", " ", "[Zone_Link]"},
+        {" ", "[Temperature]", "Temperature_Min=5", "Temperature_Max=60", "Temperature_Offset=-2"},
+    });
+    // clang-format on
+    EXPECT_EQ(FileLines(UserIni()), expected);
+    for (int z = 1; z <= 4; ++z) EXPECT_FALSE(state.vq.ZoneOn[z]) << z;
+    EXPECT_TRUE(amp.log().empty());
+}
+
+TEST_F(SnapshotTest, StartupJudgesEachAnswerByItsOwnTest) {
+    Responder device(
+        amp, {
+                 {"*RD,PRES,1;", "*RT,PRES,1,101,;"},
+                 {"*RD,PRES,3;", "*RT,PRES,3,,;"},
+                 {"*RD,PRES,4;", "*RT,PRES,9,99,9;"},  // only the item is checked
+                 {"*RD,PRES,6;", "*RT,VOL,1,40;"},
+                 // Preset 1 reads "101." as well, yet no tenth digit means no current frequency.
+                 {"*TUN,FREQ;", "*RT,TUN,FREQ,101,;"},
+                 {"*RD,VOL,2;", "*RT,VOL,3,77;"},
+                 {"*RD,HIGH,1;", "*RT,HIGH,1,;"},
+                 {"*RD,GAIN,2;", "RT,GAIN,2,5;"},
+                 {"*RD,ON,1;", "*RT,ON,01;"},
+                 {"*RD,ON,3;", ""},
+                 {"*RD,SRC,1;", "*RT,SRC,1,3;"},
+                 {"*RD,LINK,3;", "*RT,LINK,3, 1;"},
+             });
+    Take(SnapshotVariant::Startup);
+    const Lines file = FileLines(UserIni());
+
+    EXPECT_EQ(SectionLines(file, "Tuner_Freq"),
+              (Lines{"Preset1_Freq=101.", "Preset2_Freq=101.5", "Preset3_Freq=.",
+                     "Preset4_Freq=99.9", "Preset5_Freq=101.5"}));
+    EXPECT_EQ(SectionLines(file, "Tuner_Select"), Lines{});
+    EXPECT_EQ(SectionLines(file, "Zone_Volume"),
+              (Lines{"Zone1_Volume=35", "Zone3_Volume=50", "Zone4_Volume=40"}));
+    EXPECT_EQ(SectionLines(file, "Zone_High")[0], "Zone1_High=");
+    EXPECT_EQ(SectionLines(file, "Zone_Pregain_Tuner"), Lines{});
+    EXPECT_EQ(SectionLines(file, "Zone_ONOFF"),
+              (Lines{"Zone1_ONOFF=False", "Zone2_ONOFF=False", "Zone3_ONOFF=False",
+                     "Zone4_ONOFF=False", "Zone1_ONOFF=False", "Zone2_ONOFF=False",
+                     "Zone3_ONOFF=False", "Zone4_ONOFF=False"}));
+    EXPECT_EQ(SectionLines(file, "Zone_Source"),
+              (Lines{"Zone2_Source=AUX", "Zone3_Source=TUNER", "Zone4_Source=AUX"}));
+    EXPECT_EQ(SectionLines(file, "Zone_Link"), (Lines{"Zone2_Link=N", "Zone4_Link=N"}));
+
+    // The start-up read never stores a frequency on the device.
+    for (const auto& c : Log()) EXPECT_FALSE(c.starts_with("*TUN,MEM")) << c;
+}
+
+TEST_F(SnapshotTest, StartupCopyKeepsTheFileAsItWasBeforeTheDaysLastSnapshot) {
+    deviceAttached = false;
+    WriteBytes(UserIni(), "old\r\n");
+    const fs::path copy = dir / "startup11220260.ini";
+
+    rec.today = {2026, 12, 1, 8, 0, 0};
+    state.vq.TempMin = "1";
+    Take(SnapshotVariant::Startup);
+    EXPECT_EQ(ReadBytes(copy), "old\r\n");
+    const std::string first = ReadBytes(UserIni());
+
+    rec.today = {2026, 12, 1, 18, 0, 0};
+    state.vq.TempMin = "2";
+    Take(SnapshotVariant::Startup);
+    EXPECT_EQ(ReadBytes(copy), first);
+    const std::string second = ReadBytes(UserIni());
+    EXPECT_NE(second, first);
+
+    // 11 February gives the same name and replaces December's copy.
+    rec.today = {2026, 2, 11, 8, 0, 0};
+    const SnapshotResult r = Take(SnapshotVariant::Startup);
+    EXPECT_FALSE(r.copyFailed);
+    EXPECT_EQ(ReadBytes(copy), second);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(SnapshotTest, AFailedCopyDoesNotStopTheSnapshot) {
+    deviceAttached = false;
+    WriteBytes(UserIni(), "old\r\n");
+    fs::create_directory(dir / "startup11220260.ini");
+    const SnapshotResult r = Take(SnapshotVariant::Startup);
+    EXPECT_TRUE(r.copyFailed);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(r.outcome, SnapshotOutcome::Written);
+    EXPECT_EQ(FileLines(UserIni()).front(), "[Tuner_Freq]");
+}
+
+TEST_F(SnapshotTest, TheFileNameBoxCanRefuseTheSnapshot) {
+    WriteBytes(UserIni(), "old\r\n");
+    rec.hasBox = true;
+    rec.box = "  .ini ";
+    EXPECT_EQ(Take(SnapshotVariant::Startup).outcome, SnapshotOutcome::Refused);
+    EXPECT_EQ(rec.box, ".ini");
+    EXPECT_EQ(ReadBytes(UserIni()), "old\r\n");
+    EXPECT_TRUE(amp.log().empty());
+    EXPECT_EQ(rec.events.back(), "busy off");
+    // The copy comes first, so it is made all the same.
+    EXPECT_EQ(ReadBytes(dir / "startup11220260.ini"), "old\r\n");
+
+    rec.events.clear();
+    EXPECT_EQ(Take(SnapshotVariant::ManagerRead).outcome, SnapshotOutcome::Refused);
+    EXPECT_EQ(rec.events, (Lines{"busy on", "busy off", "after read"}));
+    EXPECT_EQ(ReadBytes(UserIni()), "old\r\n");
+
+    // An accepted box is cleaned up on the way.
+    rec.box = " my conf ";
+    EXPECT_EQ(Take(SnapshotVariant::Startup).outcome, SnapshotOutcome::Written);
+    EXPECT_EQ(rec.box, "my_conf");
+}
+
+TEST_F(SnapshotTest, AFailedWriteKeepsTheOldFileWhole) {
+    const std::string old = "[Zone_Name]\r\nZone1_Name=Old\r\n";
+    WriteBytes(UserIni(), old);
+    fs::create_directory(dir / "user.ini.new");
+    const SnapshotResult r = Take(SnapshotVariant::Startup);
+    EXPECT_EQ(r.outcome, SnapshotOutcome::WriteFailed);
+    EXPECT_NE(r.error.find("user.ini.new"), std::string::npos) << r.error;
+    EXPECT_EQ(ReadBytes(UserIni()), old);
+    // The device was read all the same.
+    EXPECT_EQ(amp.log().size(), 37u);
+    EXPECT_EQ(rec.statuses().back(), "");
+    EXPECT_EQ(rec.events.back(), "busy off");
+}
+
+TEST_F(SnapshotTest, ManagerReadRewritesOnlyAnExistingFile) {
+    EXPECT_EQ(Take(SnapshotVariant::ManagerRead).outcome, SnapshotOutcome::NoFile);
+    EXPECT_FALSE(fs::exists(UserIni()));
+    EXPECT_TRUE(amp.log().empty());
+    EXPECT_EQ(rec.events, (Lines{"busy on", "busy off", "after read"}));
+}
+
+TEST_F(SnapshotTest, ManagerReadTakesSensitivityAndOnOffFromTheProgram) {
+    WriteBytes(UserIni(), "old\r\n");
+    state.vq.TunerSensitivity = "Low";
+    state.vq.ZoneOn = {false, false, true, false, true};
+    EXPECT_EQ(Take(SnapshotVariant::ManagerRead).outcome, SnapshotOutcome::Written);
+
+    // clang-format off
+    const Lines expected = Concat({
+        kTunerFrequencies,
+        kTunerNames,
+        {" ", "[Tuner_Sensitivity]", "Tuner_sensitivity=Low"},
+        {" ", "[Tuner_Select]", "Tuner_Preset=2", "Tuner_Preset=5"},
+        kNamesAndLevels82,
+        {" ", "[Zone_ONOFF]", "Zone1_ONOFF=False", "Zone2_ONOFF=True", "Zone3_ONOFF=False", "Zone4_ONOFF=True"},
+        kSourcesLinksTemperature,
+    });
+    // clang-format on
+    EXPECT_EQ(FileLines(UserIni()), expected);
+
+    const Lines reads = Concat({PresetReads(),
+                                {cmd::TunFreqRead()},
+                                ZoneLevelReads(),
+                                {cmd::RdGain(1), cmd::RdGain(2)},
+                                PerZone(cmd::RdSrc),
+                                PerZone(cmd::RdLink, 2)});
+    ASSERT_EQ(reads.size(), 32u);
+    EXPECT_EQ(Log(), reads);
+    EXPECT_EQ(state.vq.TunerSensitivity, "Low");
+    EXPECT_EQ(state.vq.ZoneOn, (std::array<bool, 5>{false, false, true, false, true}));
+
+    const Lines statuses = rec.statuses();
+    const auto at = [&](const std::string& s) {
+        return std::find(statuses.begin(), statuses.end(), s) - statuses.begin();
+    };
+    EXPECT_EQ(at("Reading ... tuner (sensistivity) "), at("Reading ... tuner (selections) ") + 1);
+    EXPECT_EQ(at("Reading ...  temperature  "), at("Reading ... zone info linking  ") + 1);
+    EXPECT_EQ(statuses.back(), "");
+    EXPECT_EQ(rec.events.back(), "after read");
+    EXPECT_EQ(rec.events[rec.events.size() - 2], "busy off");
+}
+
+TEST_F(SnapshotTest, ManagerReadStoresTheDefaultStationInAnEmptyPreset) {
+    auto d = amp.state();
+    d.presets[3] = {95, 0};
+    amp.setState(d);
+    WriteBytes(UserIni(), "old\r\n");
+    {
+        Responder device(amp,
+                         {{"*RD,PRES,3;", "*RT,PRES,3,,;"}, {"*RD,PRES,5;", "*RT,PRES,5,,7;"}});
+        Take(SnapshotVariant::ManagerRead);
+    }
+    const Lines file = FileLines(UserIni());
+    EXPECT_EQ(SectionLines(file, "Tuner_Freq"),
+              (Lines{"Preset1_Freq=92.4", "Preset2_Freq=101.5", "Preset3_Freq=88.8",
+                     "Preset4_Freq=104.0", "Preset5_Freq=.7", "Preset6_Freq=107.9"}));
+    // The device was tuned to 88.8 on the way, so the current frequency is now preset 3's.
+    EXPECT_EQ(SectionLines(file, "Tuner_Select"), Lines{"Tuner_Preset=3"});
+
+    const Lines log = Log();
+    const auto pres3 = std::find(log.begin(), log.end(), cmd::RdPres(3));
+    ASSERT_GE(std::distance(pres3, log.end()), 4);
+    EXPECT_EQ(*(pres3 + 1), "*TUN,FREQ,88,8;");
+    EXPECT_EQ(*(pres3 + 2), "*TUN,MEM,3;");
+    EXPECT_EQ(*(pres3 + 3), cmd::RdPres(4));
+    EXPECT_EQ(Count(log, "*TUN,MEM"), 1);
+    EXPECT_EQ(log.size(), 34u);
+    EXPECT_EQ(amp.state().presets[3].mhz, 88);
+    EXPECT_EQ(amp.state().presets[3].tenths, 8);
+}
+
+TEST_F(SnapshotTest, ManagerReadAsksTheTunerOfEveryModel) {
+    auto d = amp.state();
+    d.modelCode = 1;
+    amp.setState(d);
+    state.vq.DeviceModel = "QOR 81";
+    WriteBytes(UserIni(), "old\r\n");
+    Take(SnapshotVariant::ManagerRead);
+
+    const Lines file = FileLines(UserIni());
+    EXPECT_EQ(file.front(), "[Tuner_Freq]");
+    EXPECT_EQ(SectionLines(file, "Tuner_Freq"), Lines{});
+    EXPECT_EQ(SectionLines(file, "Tuner_Select"), Lines{});
+    EXPECT_EQ(SectionLines(file, "Tuner_Sensitivity"), Lines{"Tuner_sensitivity=High"});
+    EXPECT_EQ(SectionLines(file, "Zone_Pregain_Tuner"), Lines{"Zone_PregainTuner=12"});
+
+    const Lines log = Log();
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 7), Concat({PresetReads(), {cmd::TunFreqRead()}}));
+    EXPECT_EQ(log.size(), 32u);
+    EXPECT_EQ(Count(log, "*TUN,MEM"), 0);
+    EXPECT_EQ(Count(log, "*TUN,FREQ,"), 0);
+}
+
+// The sensitivity read on its own, with answers the simulator would never give.
+TEST_F(SnapshotTest, TunerSensitivityChangesOnlyOnAWellFormedAnswer) {
+    struct Case {
+        const char* answer;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"*RT,TUN,SENS,1;", "High"}, {"*RT,TUN,SENS,2;", "Mid"},
+        {"*RT,TUN,SENS,3;", "Low"},  {"*RT,TUN,SENS,2.5;", "Mid"},
+        {"*RT,TUN,SENS,4;", "keep"}, {"*RT,TUN,SENS,;", "keep"},
+        {"*RT,TUN,SENS,x;", "keep"}, {"*RT,TUN,SENSE,1;", "keep"},
+        {"*RT,VOL,1,40;", "keep"},   {"", "keep"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("answer \"") + c.answer + "\"");
+        Responder device(amp, {{cmd::RdTunSens(), c.answer}});
+        state.vq.TunerSensitivity = "keep";
+        ReadTunerSensitivity(link, state);
+        EXPECT_EQ(state.vq.TunerSensitivity, c.expected);
+    }
+
+    // A send that fails asks nothing and changes nothing.
+    deviceAttached = false;
+    comm.setPortOpen(false);
+    amp.clearLog();
+    state.vq.TunerSensitivity = "keep";
+    ReadTunerSensitivity(link, state);
+    EXPECT_EQ(state.vq.TunerSensitivity, "keep");
+    EXPECT_TRUE(amp.log().empty());
+}
+
+}  // namespace
+}  // namespace qor
