@@ -423,10 +423,9 @@ bool SimAmp::Impl::Handle(const std::string& command, Clock::time_point firstByt
 void SimAmp::Impl::Deliver(const std::string& bytes, const Misbehaviour& m, std::size_t commandSize,
                            Clock::time_point firstByte) {
     auto start = Clock::now();
-    if (m.lateMs > 0) {
-        start += std::chrono::milliseconds(m.lateMs);
-        if (!Wait(start)) return;
-    }
+    if (m.paceBaud <= 0 && m.turnaroundUs > 0) start += std::chrono::microseconds(m.turnaroundUs);
+    if (m.lateMs > 0) start += std::chrono::milliseconds(m.lateMs);
+    if (start > Clock::now() && !Wait(start)) return;
     const auto gap = std::chrono::milliseconds(std::max(m.splitGapMs, 0));
     auto pieces = Pieces(bytes, m.splitPieces);
     if (m.paceBaud > 0) {
