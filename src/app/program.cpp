@@ -1,0 +1,78 @@
+#include "app/program.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "console/frm_menu_1.h"
+#include "platform/ui/runtime.h"
+#include "zones/zone_panel.h"
+
+namespace qor {
+
+namespace {
+
+ui::Dialogs& DialogsFor(ProgramOptions& options, std::unique_ptr<ui::Dialogs>& own) {
+    if (options.dialogs) return *options.dialogs;
+    own = std::make_unique<ui::QtDialogs>("Qor PC Manager");
+    return *own;
+}
+
+std::function<void()> QuitFor(std::function<void()> quit) {
+    if (quit) return quit;
+    // At once: no window's closing code runs; the kernel releases the serial port.
+    return [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    };
+}
+
+}  // namespace
+
+std::filesystem::path Program::DefaultProgramDir() {
+    if (const char* dir = std::getenv("QOR_PROGRAM_DIR"); dir && *dir) return dir;
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+Program::Program(ProgramOptions options)
+    : comm_(options.portMapper, options.pollTime),
+      link_(comm_, state_),
+      context_{state_,
+               comm_,
+               link_,
+               DialogsFor(options, ownDialogs_),
+               options.programDir.empty() ? DefaultProgramDir() : options.programDir,
+               QuitFor(std::move(options.quit))} {
+    link_.setDoEvents(ui::DoEvents);
+}
+
+Program::~Program() = default;
+
+FrmMenu_1& Program::menu() {
+    if (!menu_) {
+        menu_ = std::make_unique<FrmMenu_1>(context_, *this);
+        menu_->Load();
+    }
+    return *menu_;
+}
+
+void Program::ShowZone(int zone) {
+    if (zone < 1 || zone > 4) return;
+    auto& panel = zones_[zone];
+    if (panel && panel->isUnloaded()) panel.reset();
+    if (!panel) {
+        panel = std::make_unique<ZonePanel>(context_, zone);
+        // An unloaded panel is dropped once its closing event has finished.
+        panel->onUnloaded = [this, zone](ui::Form&) {
+            zones_[zone].reset();
+        };
+    }
+    panel->Show();
+}
+
+ZonePanel* Program::zonePanel(int zone) const {
+    if (zone < 1 || zone > 4 || !zones_[zone] || zones_[zone]->isUnloaded()) return nullptr;
+    return zones_[zone].get();
+}
+
+}  // namespace qor

@@ -1,0 +1,66 @@
+// The program: the shared state, the serial control and the link, the dialog service, the quit
+// hook, and one instance of each window, created on first use.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "common/state.h"
+#include "console/windows.h"
+#include "link/context.h"
+#include "link/link.h"
+#include "platform/mscomm.h"
+#include "platform/ui/dialogs.h"
+
+namespace qor {
+
+class FrmMenu_1;
+class ZonePanel;
+
+struct ProgramOptions {
+    // Empty: QOR_PROGRAM_DIR when set, else the executable's folder.
+    std::filesystem::path programDir;
+    MSComm::PortMapper portMapper = MSComm::DefaultDevicePath;
+    std::chrono::nanoseconds pollTime = MSComm::kDefaultPollTime;
+    // Null: Qt's message boxes.
+    ui::Dialogs* dialogs = nullptr;
+    // Null: end the process at once.
+    std::function<void()> quit;
+};
+
+class Program : public Windows {
+public:
+    explicit Program(ProgramOptions options = {});
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    static std::filesystem::path DefaultProgramDir();
+
+    Context& context() { return context_; }
+    SharedState& state() { return state_; }
+    MSComm& comm() { return comm_; }
+    Link& link() { return link_; }
+
+    // The main window; creating it runs the whole start-up.
+    FrmMenu_1& menu();
+    FrmMenu_1* menuIfLoaded() const { return menu_.get(); }
+
+    void ShowZone(int zone) override;
+    // The zone's panel while it is loaded, else null.
+    ZonePanel* zonePanel(int zone) const;
+
+private:
+    SharedState state_;
+    MSComm comm_;
+    Link link_;
+    std::unique_ptr<ui::Dialogs> ownDialogs_;
+    Context context_;
+    std::unique_ptr<FrmMenu_1> menu_;
+    std::array<std::unique_ptr<ZonePanel>, 5> zones_;
+};
+
+}  // namespace qor
