@@ -1,0 +1,123 @@
+#include "platform/ui/dialogs.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace qor::ui {
+
+namespace {
+
+QMessageBox::StandardButtons QtButtons(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OK:
+            return QMessageBox::Ok;
+        case MsgButtons::OKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon QtIcon(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None:
+            return QMessageBox::NoIcon;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgAnswer FirstButton(MsgButtons buttons) {
+    return buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel ? MsgAnswer::OK
+                                                                        : MsgAnswer::Yes;
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(std::string defaultTitle, QWidget* parent)
+    : defaultTitle_(std::move(defaultTitle)), parent_(parent) {}
+
+MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                                const std::string& title) {
+    QMessageBox box(QtIcon(icon), QString::fromStdString(title.empty() ? defaultTitle_ : title),
+                    QString::fromStdString(text), QtButtons(buttons), parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel
+                             ? QMessageBox::Ok
+                             : QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Ok:
+            return MsgAnswer::OK;
+        default:
+            break;
+    }
+    // Closed with Escape or the window's close button.
+    switch (buttons) {
+        case MsgButtons::OK:
+            return MsgAnswer::OK;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::OKCancel:
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::Cancel;
+}
+
+std::string QtDialogs::showInputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        parent_, QString::fromStdString(title.empty() ? defaultTitle_ : title),
+        QString::fromStdString(prompt), QLineEdit::Normal, QString::fromStdString(defaultText),
+        &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+MsgAnswer ScriptedDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                                      const std::string& title) {
+    msgBoxes_.push_back(MsgBoxCall{text, buttons, icon, title});
+    yield();
+    if (!answers_.empty()) {
+        const MsgAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    return defaultAnswer_.value_or(FirstButton(buttons));
+}
+
+std::string ScriptedDialogs::showInputBox(const std::string& prompt, const std::string& title,
+                                          const std::string& defaultText) {
+    inputBoxes_.push_back(InputBoxCall{prompt, title, defaultText});
+    yield();
+    if (!inputs_.empty()) {
+        std::string text = std::move(inputs_.front());
+        inputs_.pop_front();
+        return text;
+    }
+    return defaultInput_.value_or(defaultText);
+}
+
+void ScriptedDialogs::yield() const {
+    if (yields_ && QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+}
+
+}  // namespace qor::ui

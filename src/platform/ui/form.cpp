@@ -1,0 +1,375 @@
+#include "platform/ui/form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <stdexcept>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/runtime.h"
+
+namespace qor::ui {
+
+namespace {
+
+// The program's active window, to tell a real change of window from a return to the same one.
+Form* g_activeForm = nullptr;
+
+// Outside the window, so "nothing shows" is not mistaken for "no mask".
+const QRegion kNothingVisible(-1, -1, 1, 1);
+
+// The pixels of `area` (window coordinates) that are not the key colour, as drawn now.
+QRegion NonKeyRegion(QWidget& widget, const QRect& area, QRgb key) {
+    if (area.isEmpty()) return {};
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(key);
+    widget.render(&image, QPoint(), QRegion(area),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+
+    // Runs of visible pixels per row; rows with the same runs form one band of rectangles,
+    // which is the layout QRegion::setRects expects.
+    using Runs = std::vector<std::pair<int, int>>;
+    std::vector<QRect> rects;
+    Runs band;
+    Runs row;
+    int bandTop = 0;
+    const QRgb keyRgb = key & 0xFFFFFFu;
+    auto flush = [&](int bottom) {
+        for (const auto& [x0, x1] : band) {
+            rects.emplace_back(area.x() + x0, area.y() + bandTop, x1 - x0, bottom - bandTop);
+        }
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        row.clear();
+        int x = 0;
+        while (x < image.width()) {
+            while (x < image.width() && (line[x] & 0xFFFFFFu) == keyRgb) ++x;
+            const int start = x;
+            while (x < image.width() && (line[x] & 0xFFFFFFu) != keyRgb) ++x;
+            if (x > start) row.emplace_back(start, x);
+        }
+        if (y == 0 || row != band) {
+            if (y > 0) flush(y);
+            band = row;
+            bandTop = y;
+        }
+    }
+    flush(image.height());
+
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
+}
+
+}  // namespace
+
+namespace detail {
+
+class FormWidget : public QWidget {
+  public:
+    explicit FormWidget(Form& form) : form_(form) {}
+
+  protected:
+    bool event(QEvent* event) override {
+        const bool handled = QWidget::event(event);
+        if (event->type() == QEvent::WindowActivate) form_.activated();
+        return handled;
+    }
+
+    void closeEvent(QCloseEvent* event) override {
+        if (form_.closeRequested()) {
+            event->accept();
+        } else {
+            event->ignore();
+        }
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        remaskAll();
+    }
+
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        remaskAll();
+    }
+
+  private:
+    void remaskAll() {
+        if (!form_.keyActive_) return;
+        form_.fullRemask_ = true;
+        form_.scheduleColourKey();
+    }
+
+    Form& form_;
+};
+
+}  // namespace detail
+
+Form::Form(std::string name) : name_(std::move(name)), widget_(new detail::FormWidget(*this)) {
+    widget_->setObjectName(QString::fromStdString(name_));
+    widget_->setAutoFillBackground(true);
+    setBackColor(SysColor(15));
+    remaskTimer_ = new QTimer(widget_.get());
+    remaskTimer_->setSingleShot(true);
+    remaskTimer_->setInterval(0);
+    QObject::connect(remaskTimer_, &QTimer::timeout, widget_.get(), [this] { applyColourKey(); });
+}
+
+Form::~Form() {
+    if (g_activeForm == this) g_activeForm = nullptr;
+    order_.clear();
+    byName_.clear();
+    owned_.clear();
+    widget_.reset();
+}
+
+QWidget* Form::widget() const { return widget_.get(); }
+
+// --- life -------------------------------------------------------------------------------
+
+void Form::Load() {
+    if (state_ != State::Created) return;
+    state_ = State::Loaded;
+    setTimersRunning(true);
+    Form_Load();
+}
+
+void Form::Show() {
+    if (state_ == State::Created) Load();
+    if (state_ != State::Loaded) return;
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+void Form::Hide() { widget_->hide(); }
+
+bool Form::Visible() const { return widget_->isVisible(); }
+
+void Form::Unload() {
+    if (closeRequested()) widget_->hide();
+}
+
+bool Form::closeRequested() {
+    if (state_ == State::Unloaded) return true;
+    if (state_ == State::Loaded) {
+        bool cancel = false;
+        Form_Unload(cancel);
+        if (cancel) return false;
+    }
+    state_ = State::Unloaded;
+    setTimersRunning(false);
+    if (g_activeForm == this) g_activeForm = nullptr;
+    // The hook may destroy this form, so it runs once the event that unloaded it is over.
+    QPointer<QWidget> alive(widget_.get());
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, alive] {
+            if (!alive || !onUnloaded) return;
+            auto hook = onUnloaded;
+            hook(*this);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+void Form::activated() {
+    if (g_activeForm == this) return;
+    g_activeForm = this;
+    if (state_ == State::Loaded) Form_Activate();
+}
+
+void Form::setTimersRunning(bool running) {
+    for (Control* control : order_) {
+        if (auto* timer = dynamic_cast<Timer*>(control)) timer->setFormRunning(running);
+    }
+}
+
+// --- look -------------------------------------------------------------------------------
+
+std::string Form::Caption() const { return widget_->windowTitle().toStdString(); }
+
+void Form::setCaption(const std::string& caption) {
+    widget_->setWindowTitle(QString::fromStdString(caption));
+}
+
+void Form::setBorderStyle(FormBorderStyle style) {
+    if (style == border_) return;
+    border_ = style;
+    Qt::WindowFlags flags = Qt::Window;
+    switch (style) {
+        case FormBorderStyle::None:
+            flags |= Qt::FramelessWindowHint;
+            break;
+        case FormBorderStyle::FixedSingle:
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+            break;
+        case FormBorderStyle::Sizable:
+            break;
+    }
+    const bool shown = widget_->isVisible();
+    widget_->setWindowFlags(flags);
+    if (shown) widget_->show();
+}
+
+WindowState Form::windowState() const {
+    const Qt::WindowStates state = widget_->windowState();
+    if (state & Qt::WindowMinimized) return WindowState::Minimized;
+    if (state & Qt::WindowMaximized) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void Form::setWindowState(WindowState state) {
+    switch (state) {
+        case WindowState::Normal:
+            widget_->setWindowState(Qt::WindowNoState);
+            break;
+        case WindowState::Minimized:
+            widget_->setWindowState(Qt::WindowMinimized);
+            break;
+        case WindowState::Maximized: {
+            // Without a window manager (a bare X server) nobody acts on the request, so a
+            // window without a frame is first made as large as the screen by itself.
+            QScreen* screen = widget_->screen();
+            if (border_ == FormBorderStyle::None && screen != nullptr) {
+                widget_->setGeometry(screen->availableGeometry());
+            }
+            widget_->setWindowState(Qt::WindowMaximized);
+            break;
+        }
+    }
+}
+
+void Form::setBackColor(const QColor& colour) {
+    backColor_ = colour;
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget_->setPalette(palette);
+    if (keyActive_) {
+        fullRemask_ = true;
+        scheduleColourKey();
+    }
+}
+
+void Form::setMousePointer(Pointer pointer) {
+    pointer_ = pointer;
+    switch (pointer) {
+        case Pointer::Default:
+            widget_->unsetCursor();
+            break;
+        case Pointer::Hourglass:
+            widget_->setCursor(Qt::WaitCursor);
+            break;
+        case Pointer::Hand:
+            widget_->setCursor(Qt::PointingHandCursor);
+            break;
+    }
+}
+
+double Form::Left() const { return PixelsToTwipsX(widget_->frameGeometry().x()); }
+double Form::Top() const { return PixelsToTwipsY(widget_->frameGeometry().y()); }
+double Form::Width() const { return PixelsToTwipsX(widget_->frameGeometry().width()); }
+double Form::Height() const { return PixelsToTwipsY(widget_->frameGeometry().height()); }
+double Form::ScaleWidth() const { return PixelsToTwipsX(widget_->width()); }
+double Form::ScaleHeight() const { return PixelsToTwipsY(widget_->height()); }
+
+void Form::setLeft(double twips) { Move(twips, Top()); }
+void Form::setTop(double twips) { Move(Left(), twips); }
+void Form::setWidth(double twips) { Move(Left(), Top(), twips, Height()); }
+void Form::setHeight(double twips) { Move(Left(), Top(), Width(), twips); }
+
+void Form::Move(double left, double top) {
+    widget_->move(TwipsToPixelsX(left), TwipsToPixelsY(top));
+}
+
+void Form::Move(double left, double top, double width, double height) {
+    Move(left, top);
+    // Width and Height take the frame in; Qt sizes the inside.
+    const int frameW = widget_->frameGeometry().width() - widget_->width();
+    const int frameH = widget_->frameGeometry().height() - widget_->height();
+    widget_->resize(std::max(0, TwipsToPixelsX(width) - frameW),
+                    std::max(0, TwipsToPixelsY(height) - frameH));
+}
+
+// --- controls ---------------------------------------------------------------------------
+
+void Form::adopt(std::unique_ptr<Control> control) {
+    const std::string& key = control->UpperName();
+    if (byName_.count(key) != 0) {
+        throw std::invalid_argument("a control named " + control->Name() + " exists already");
+    }
+    byName_.emplace(key, control.get());
+    order_.push_back(control.get());
+    if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->setFormRunning(isLoaded());
+    owned_.push_back(std::move(control));
+}
+
+WidgetlessControl* Form::AddWidgetless(std::string name) {
+    return Add<WidgetlessControl>(std::move(name));
+}
+
+Control* Form::control(std::string_view name) const {
+    const auto it = byName_.find(detail::UpperAscii(name));
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+// --- colour key -------------------------------------------------------------------------
+
+void Form::setColourKey(const QColor& key) {
+    key_ = key;
+    keyActive_ = true;
+    layered_ = true;
+    refreshColourKey();
+}
+
+void Form::clearColourKey() {
+    keyActive_ = false;
+    remaskTimer_->stop();
+    keyMask_ = QRegion();
+    dirty_ = QRegion();
+    fullRemask_ = false;
+    widget_->clearMask();
+}
+
+void Form::refreshColourKey() {
+    if (!keyActive_) return;
+    fullRemask_ = true;
+    applyColourKey();
+}
+
+void Form::contentChanged(const QRect& area) {
+    if (!keyActive_ || area.isEmpty()) return;
+    dirty_ |= area;
+    scheduleColourKey();
+}
+
+void Form::scheduleColourKey() {
+    if (!remaskTimer_->isActive()) remaskTimer_->start();
+}
+
+void Form::applyColourKey() {
+    remaskTimer_->stop();
+    if (!keyActive_) return;
+    const QRect whole = widget_->rect();
+    const QRgb key = key_.rgb();
+    if (fullRemask_) {
+        keyMask_ = NonKeyRegion(*widget_, whole, key);
+    } else {
+        // Only the areas that changed are drawn again; the rest of the mask stands.
+        const QRegion area = dirty_ & whole;
+        keyMask_ -= area;
+        keyMask_ |= NonKeyRegion(*widget_, area.boundingRect(), key) & area;
+    }
+    fullRemask_ = false;
+    dirty_ = QRegion();
+    widget_->setMask(keyMask_.isEmpty() ? kNothingVisible : keyMask_);
+}
+
+}  // namespace qor::ui

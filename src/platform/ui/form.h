@@ -1,0 +1,162 @@
+// A window of the program: a top-level widget whose controls are placed in twips and kept by
+// name in the order they were made. A window class derives from Form, makes its controls in
+// its constructor with Add<T>(), and overrides Form_Load / Form_Activate / Form_Unload.
+#pragma once
+
+#include <QColor>
+#include <QRegion>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+class QTimer;
+class QWidget;
+
+namespace qor::ui {
+
+namespace detail {
+class FormWidget;
+}
+
+enum class FormBorderStyle { None, FixedSingle, Sizable };
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+class Form {
+  public:
+    explicit Form(std::string name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Name() const { return name_; }
+    QWidget* widget() const;
+
+    // --- life ---------------------------------------------------------------------------
+    // Runs Form_Load, once; starts the timers first. Show() loads a form not yet loaded.
+    void Load();
+    bool isLoaded() const { return state_ == State::Loaded; }
+    // True once unloaded: the form is finished and its owner makes a new one to show it again.
+    bool isUnloaded() const { return state_ == State::Unloaded; }
+    // Shows the window without blocking and brings it forward.
+    void Show();
+    void Hide();
+    bool Visible() const;
+    // Runs Form_Unload (which may cancel), stops the timers and closes the window. The owner's
+    // onUnloaded hook runs after the current event has finished, so it may destroy the form.
+    // Closing the window through the window system unloads it the same way.
+    void Unload();
+    std::function<void(Form&)> onUnloaded;
+
+    // --- look -----------------------------------------------------------------------------
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    FormBorderStyle BorderStyle() const { return border_; }
+    void setBorderStyle(FormBorderStyle style);
+    WindowState windowState() const;
+    void setWindowState(WindowState state);
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& colour);
+    Pointer MousePointer() const { return pointer_; }
+    void setMousePointer(Pointer pointer);
+
+    // The window on the screen, in twips; ScaleWidth/ScaleHeight are its inside.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void setLeft(double twips);
+    void setTop(double twips);
+    void setWidth(double twips);
+    void setHeight(double twips);
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    // --- controls -------------------------------------------------------------------------
+    // Makes a control named `name` (any case; unique in the form) at `rect`. Controls made
+    // later are drawn above those made earlier.
+    template <class T, class... A>
+    T* Add(std::string name, const TwipRect& rect = {}, A&&... args) {
+        auto control =
+            std::make_unique<T>(ControlKey{}, *this, std::move(name), std::forward<A>(args)...);
+        T* raw = control.get();
+        adopt(std::move(control));
+        if (raw->hasWidget()) raw->Move(rect);
+        return raw;
+    }
+    // A named control without a widget (the serial control).
+    WidgetlessControl* AddWidgetless(std::string name);
+
+    // Every control, in the order it was made.
+    const std::vector<Control*>& controls() const { return order_; }
+    // By name, in any case; nullptr when the form has none of that name.
+    Control* control(std::string_view name) const;
+
+    // --- colour key -----------------------------------------------------------------------
+    // Used by SetWindowTranslucency and friends (translucency.h).
+    void setColourKey(const QColor& key);
+    void clearColourKey();
+    bool hasColourKey() const { return keyActive_; }
+    QColor colourKey() const { return key_; }
+    // Works out the mask again at once from the whole window.
+    void refreshColourKey();
+    bool layered() const { return layered_; }
+    void setLayered(bool layered) { layered_ = layered; }
+
+    // Called by controls: the pixels in `area` (form pixels) changed.
+    void contentChanged(const QRect& area);
+
+  protected:
+    virtual void Form_Load() {}
+    // Each time this window becomes the program's active window (coming back from another
+    // program to the same window does not count).
+    virtual void Form_Activate() {}
+    // Set cancel to keep the window loaded.
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+
+  private:
+    friend class detail::FormWidget;
+    enum class State { Created, Loaded, Unloaded };
+
+    void adopt(std::unique_ptr<Control> control);
+    void activated();
+    bool closeRequested();  // false when cancelled
+    void applyColourKey();
+    void scheduleColourKey();
+    void setTimersRunning(bool running);
+
+    std::string name_;
+    State state_ = State::Created;
+    std::unique_ptr<detail::FormWidget> widget_;
+    // Destroyed before the widget, so each control still finds its widget to delete.
+    std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Control*> order_;
+    std::unordered_map<std::string, Control*> byName_;
+    FormBorderStyle border_ = FormBorderStyle::Sizable;
+    QColor backColor_;
+    Pointer pointer_ = Pointer::Default;
+    bool layered_ = false;
+    bool keyActive_ = false;
+    QColor key_;
+    QRegion keyMask_;
+    QRegion dirty_;
+    bool fullRemask_ = false;
+    QTimer* remaskTimer_ = nullptr;  // child of the widget
+};
+
+// Makes a form of class F and loads it: the usual way to create a window.
+template <class F, class... A>
+std::unique_ptr<F> LoadForm(A&&... args) {
+    auto form = std::make_unique<F>(std::forward<A>(args)...);
+    form->Load();
+    return form;
+}
+
+}  // namespace qor::ui

@@ -1,0 +1,26 @@
+// The layered-window colour key and alpha. The key colour is made invisible and click-through
+// by a window mask built from the rendered window; the mask follows the window's controls as
+// they move, show, hide or change pictures.
+#pragma once
+
+#include <QColor>
+
+namespace qor::ui {
+
+class Form;
+
+inline constexpr int kLayeredColourKey = 1;  // the key colour becomes see-through
+inline constexpr int kLayeredAlpha = 2;      // the whole window takes the alpha
+
+// Applies what `flags` asks for: the key colour, the alpha (0 invisible .. 255 opaque), or
+// both. The window counts as layered afterwards, whatever the flags. Never fails: a window
+// system that cannot shape windows leaves the window as it was.
+void SetWindowTranslucency(Form& form, const QColor& colourKey, int alpha, int flags);
+// The window's opacity alone (alpha 0..255); the window counts as layered.
+void SetWindowAlpha(Form& form, int alpha);
+// Back to a plain opaque window.
+void ClearLayered(Form& form);
+// True once a colour key or an alpha was applied, until ClearLayered.
+bool isLayered(const Form& form);
+
+}  // namespace qor::ui

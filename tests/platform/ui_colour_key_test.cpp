@@ -1,0 +1,107 @@
+// The colour key: pure blue is cut out of the window and the cut follows the controls.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPixmap>
+#include <QWidget>
+
+#include "platform/ui/ui.h"
+
+namespace qor::ui {
+namespace {
+
+class ColourKeyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.setBorderStyle(FormBorderStyle::None);
+        form.setBackColor(RGB(0, 0, 255));
+        form.Move(0, 0, 4500, 3000);  // 300 x 200 px at 96 dpi
+        label = form.Add<Label>("Label1", {1500, 1500, 750, 300});
+        label->setBackColor(RGB(255, 0, 0));
+        form.Show();
+    }
+
+    // Runs the pending re-mask.
+    static void Settle() {
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    }
+
+    bool shows(QPoint p) const { return form.widget()->mask().contains(p); }
+    static QPoint centre(const Control* c) { return c->widget()->geometry().center(); }
+
+    Form form{"FrmZone_1"};
+    Label* label = nullptr;
+};
+
+TEST_F(ColourKeyTest, BlueIsCutOutAndTheControlsStay) {
+    EXPECT_FALSE(isLayered(form));
+    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
+    EXPECT_TRUE(isLayered(form));
+    EXPECT_DOUBLE_EQ(form.widget()->windowOpacity(), 1.0) << "the alpha needs its own flag";
+
+    const QRect area = label->widget()->geometry();
+    EXPECT_TRUE(shows(area.topLeft()));
+    EXPECT_TRUE(shows(area.bottomRight()));
+    EXPECT_FALSE(shows(area.topLeft() - QPoint(1, 0)));
+    EXPECT_FALSE(shows(QPoint(2, 2)));
+    EXPECT_FALSE(shows(QPoint(290, 190)));
+}
+
+TEST_F(ColourKeyTest, TheCutFollowsMovesShowsAndPictures) {
+    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
+    const QPoint before = centre(label);
+    label->Move(150, 150);
+    Settle();
+    EXPECT_TRUE(shows(centre(label)));
+    EXPECT_FALSE(shows(before));
+
+    label->setVisible(false);
+    Settle();
+    EXPECT_FALSE(shows(centre(label)));
+    label->setVisible(true);
+
+    auto* image = form.Add<Image>("Image2", {3000, 1500, 0, 0});
+    QPixmap green(20, 20);
+    green.fill(Qt::green);
+    image->setPicture(green);
+    Settle();
+    EXPECT_TRUE(shows(centre(image)));
+    EXPECT_TRUE(shows(centre(label)));
+
+    // Updates made area by area end where a fresh look at the whole window does.
+    image->Move(600, 2100);
+    label->setBackColor(RGB(0, 0, 255));
+    Settle();
+    const QRegion byArea = form.widget()->mask();
+    form.refreshColourKey();
+    EXPECT_EQ(byArea, form.widget()->mask());
+    EXPECT_FALSE(shows(centre(label))) << "a blue label is cut out too";
+}
+
+TEST_F(ColourKeyTest, AnAllBlueWindowShowsNothing) {
+    label->setVisible(false);
+    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
+    const QRegion mask = form.widget()->mask();
+    EXPECT_FALSE(mask.isEmpty()) << "an empty mask would mean no mask at all";
+    EXPECT_TRUE((mask & form.widget()->rect()).isEmpty());
+}
+
+TEST_F(ColourKeyTest, AlphaAndClearing) {
+    SetWindowTranslucency(form, RGB(0, 0, 0), 51, kLayeredAlpha);
+    EXPECT_TRUE(isLayered(form));
+    EXPECT_NEAR(form.widget()->windowOpacity(), 0.2, 0.01);
+    EXPECT_TRUE(form.widget()->mask().isEmpty()) << "no colour key asked for";
+
+    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey | kLayeredAlpha);
+    EXPECT_FALSE(form.widget()->mask().isEmpty());
+    ClearLayered(form);
+    EXPECT_FALSE(isLayered(form));
+    EXPECT_TRUE(form.widget()->mask().isEmpty());
+    EXPECT_DOUBLE_EQ(form.widget()->windowOpacity(), 1.0);
+    label->Move(0, 0);
+    Settle();
+    EXPECT_TRUE(form.widget()->mask().isEmpty()) << "a cleared key stays off";
+}
+
+}  // namespace
+}  // namespace qor::ui

@@ -1,0 +1,175 @@
+// The knob: change events only on real changes, key / wheel / mouse steps, limits.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "platform/ui/ui.h"
+#include "ui_test_support.h"
+
+namespace qor::ui {
+namespace {
+
+class KnobTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.Move(0, 0, 3000, 3000);
+        knob = form.Add<IKnobX>("iKnobX11", {150, 150, 1500, 1500});  // 100 x 100 px at 96 dpi
+        knob->setPositionMin(-15);
+        knob->setPositionMax(15);
+        knob->onPositionChange = [this] { ++changes; };
+        form.Show();
+        QApplication::setActiveWindow(form.widget());
+        knob->widget()->setFocus();
+    }
+
+    void key(Qt::Key k, int times = 1) {
+        for (int i = 0; i < times; ++i) QTest::keyClick(knob->widget(), k);
+    }
+
+    void wheel(int delta) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, knob->widget()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(knob->widget(), &event);
+    }
+
+    void mouse(QEvent::Type type, QPointF at) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        test::SendMouse(knob->widget(), type, at, button, held);
+    }
+
+    QPointF centre() const {
+        return QPointF(knob->widget()->width() / 2.0, knob->widget()->height() / 2.0);
+    }
+
+    Form form{"FrmZone_1"};
+    IKnobX* knob = nullptr;
+    int changes = 0;
+};
+
+TEST_F(KnobTest, OnlyARealChangeRaisesTheEvent) {
+    EXPECT_EQ(knob->Position(), 0);
+    knob->setPosition(0);
+    EXPECT_EQ(changes, 0);
+    knob->setPosition(40);  // beyond the maximum
+    EXPECT_EQ(knob->Position(), 15);
+    EXPECT_EQ(changes, 1);
+    knob->setPosition(15);
+    knob->setPosition(99);
+    EXPECT_EQ(changes, 1);
+    knob->setPosition(-3);
+    EXPECT_EQ(changes, 2);
+
+    // A handler that writes back the value it was given ends there.
+    int inner = 0;
+    knob->onPositionChange = [&] {
+        ++inner;
+        knob->setPosition(std::round(knob->Position()));
+    };
+    knob->setPosition(2.4);
+    EXPECT_EQ(knob->Position(), 2);
+    EXPECT_EQ(inner, 2);
+    knob->setPosition(2);
+    EXPECT_EQ(inner, 2);
+}
+
+TEST_F(KnobTest, NarrowingTheRangeMovesThePosition) {
+    knob->setPosition(12);
+    changes = 0;
+    knob->setPositionMax(10);
+    EXPECT_EQ(knob->Position(), 10);
+    EXPECT_EQ(changes, 1);
+    knob->setPositionMin(-5);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(KnobTest, KeysStepByTheArrowAndPageSizes) {
+    EXPECT_EQ(knob->KeyArrowStepSize(), 0.1);
+    key(Qt::Key_Up, 3);
+    EXPECT_EQ(knob->Position(), 0.3);
+    key(Qt::Key_Left);
+    EXPECT_EQ(knob->Position(), 0.2);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(knob->Position(), 1.2);
+    key(Qt::Key_PageDown, 2);
+    EXPECT_EQ(knob->Position(), -0.8);
+    EXPECT_EQ(changes, 7);
+
+    key(Qt::Key_End);
+    EXPECT_EQ(knob->Position(), 15);
+    changes = 0;
+    key(Qt::Key_Up);
+    key(Qt::Key_PageUp);
+    key(Qt::Key_End);
+    EXPECT_EQ(changes, 0) << "at the end nothing moves";
+    key(Qt::Key_Home);
+    EXPECT_EQ(knob->Position(), -15);
+    key(Qt::Key_Down);
+    EXPECT_EQ(knob->Position(), -15);
+}
+
+TEST_F(KnobTest, TheWheelStepsOneANotch) {
+    wheel(120);
+    EXPECT_EQ(knob->Position(), 1);
+    wheel(-240);
+    EXPECT_EQ(knob->Position(), -1);
+    wheel(60);  // half notches add up
+    EXPECT_EQ(knob->Position(), -1);
+    wheel(60);
+    EXPECT_EQ(knob->Position(), 0);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(KnobTest, DraggingUpFromTheCapTurnsItUp) {
+    const QPointF c = centre();
+    mouse(QEvent::MouseButtonPress, c);
+    mouse(QEvent::MouseMove, c - QPointF(0, 50));  // a third of the 150-pixel travel
+    EXPECT_NEAR(knob->Position(), 10, 1e-9);
+    mouse(QEvent::MouseMove, c - QPointF(0, 300));  // past the end
+    EXPECT_EQ(knob->Position(), 15);
+    mouse(QEvent::MouseMove, c - QPointF(0, 285));  // turning back moves at once
+    EXPECT_NEAR(knob->Position(), 12, 1e-9);
+    mouse(QEvent::MouseButtonRelease, c - QPointF(0, 285));
+    mouse(QEvent::MouseMove, c);
+    EXPECT_NEAR(knob->Position(), 12, 1e-9) << "no drag after release";
+}
+
+TEST_F(KnobTest, DraggingAroundTheKnobTurnsItClockwiseUp) {
+    const QPointF c = centre();
+    const double r = 45;
+    mouse(QEvent::MouseButtonPress, c + QPointF(r, 0));             // 3 o'clock
+    mouse(QEvent::MouseMove, c + QPointF(r * 0.7071, r * 0.7071));  // half way down
+    mouse(QEvent::MouseMove, c + QPointF(0, r));                    // 6 o'clock
+    EXPECT_NEAR(knob->Position(), 90.0 / 270.0 * 30.0, 1e-6);
+    mouse(QEvent::MouseMove, c + QPointF(r, 0));
+    mouse(QEvent::MouseMove, c + QPointF(0, -r));  // back past the start, to 12 o'clock
+    EXPECT_NEAR(knob->Position(), -90.0 / 270.0 * 30.0, 1e-6);
+    mouse(QEvent::MouseButtonRelease, c + QPointF(0, -r));
+}
+
+TEST_F(KnobTest, ASlowDragProgressesThoughTheHandlerRoundsEachStep) {
+    knob->onPositionChange = [this] { knob->setPosition(std::round(knob->Position())); };
+    const QPointF c = centre();
+    mouse(QEvent::MouseButtonPress, c);
+    for (int dy = 1; dy <= 30; ++dy) mouse(QEvent::MouseMove, c - QPointF(0, dy));  // 0.2 a pixel
+    mouse(QEvent::MouseButtonRelease, c - QPointF(0, 30));
+    EXPECT_EQ(knob->Position(), 6);
+}
+
+TEST_F(KnobTest, DrawnOnATransparentGround) {
+    form.setBackColor(RGB(0, 0, 255));
+    const QImage image = form.widget()->grab().toImage();
+    const QRect area = knob->widget()->geometry();
+    EXPECT_EQ(image.pixelColor(area.topLeft() + QPoint(1, 1)), QColor(0, 0, 255));
+    EXPECT_NE(image.pixelColor(area.center()), QColor(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace qor::ui
