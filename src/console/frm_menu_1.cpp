@@ -1,0 +1,746 @@
+#include "console/frm_menu_1.h"
+
+#include <QCursor>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "config/snapshot.h"
+#include "link/commands.h"
+#include "panel/panel_scheme.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/runtime.h"
+#include "platform/ui/translucency.h"
+
+namespace qor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The skin sits a little inside the window, so the drag hint above it can be seen.
+constexpr double kSkinLeft = 300;
+constexpr double kSkinTop = 450;
+
+ui::TwipRect OnSkin(double left, double top, double width, double height) {
+    return {kSkinLeft + left, kSkinTop + top, width, height};
+}
+
+const QColor kGlassText(104, 212, 226);
+const QColor kAmber(255, 164, 40);
+const char* const kFace = "DejaVu Sans";
+
+const char* const kDragHint =
+    "To re-locate this control panel : move mouse to the new position and release it ";
+const char* const kChoosePort = "Choose Com port... .  ";
+
+// A menu hotspot over a word drawn on the skin. The skin has no disabled look for its words,
+// so a disabled hotspot dims its plate itself.
+class MenuLabel : public ui::Label {
+public:
+    MenuLabel(ui::ControlKey key, ui::Form& form, std::string name)
+        : Label(key, form, std::move(name)) {
+        setBackColor(QColor(0, 0, 0, 150));
+        setBackStyle(ui::BackStyle::Transparent);
+    }
+    void setEnabled(bool enabled) override {
+        Label::setEnabled(enabled);
+        setBackStyle(enabled ? ui::BackStyle::Transparent : ui::BackStyle::Opaque);
+    }
+};
+
+// Lines as the classic Line Input reads them: CR LF, LF or CR ends a line; a last line end
+// adds no empty line.
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool pending = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+            pending = true;
+        }
+    }
+    if (pending) lines.push_back(line);
+    return lines;
+}
+
+bool ReadLines(const fs::path& path, std::vector<std::string>& lines) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    lines = SplitLines({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    return true;
+}
+
+bool IsKnownModel(const std::string& model) {
+    const std::string m = UCase(model);
+    return m == "QOR 81" || m == "QOR 82";
+}
+
+bool EndsWithSemicolon(const std::string& s) { return !s.empty() && s.back() == ';'; }
+
+}  // namespace
+
+FrmMenu_1::FrmMenu_1(Context& ctx, Windows& windows)
+    : Form("FrmMenu_1"), ctx_(ctx), windows_(windows), now_(NowLocal) {
+    setBorderStyle(ui::FormBorderStyle::None);
+    setBackColor(ui::RGB(0, 0, 255));
+    setCaption("Qor PC Manager");
+    // The window covers the screen; only the skin and its controls show through the key.
+    const double screenW = ui::ScreenWidthTwips();
+    const double screenH = ui::ScreenHeightTwips();
+    Move(0, 0, screenW > 0 ? screenW : kSkinLeft + 9600 + 300,
+         screenH > 0 ? screenH : kSkinTop + 3000 + 300);
+
+    const fs::path dir = ctx_.programDir;
+    Image1 = Add<ui::Image>("Image1", OnSkin(0, 0, 9600, 3000));
+    Image1->LoadPicture(dir / "menu_skin.png");
+    Image3 = Add<ui::Image>("Image3", OnSkin(8670, 135, 300, 300));
+    Image3->LoadPicture(dir / "menu_minimise.png");
+    Image4 = Add<ui::Image>("Image4", OnSkin(9060, 135, 300, 300));
+    Image4->LoadPicture(dir / "menu_quit.png");
+    Image5 = Add<ui::Image>("Image5", OnSkin(6510, 2265, 1260, 420));
+    Image5->LoadPicture(dir / "menu_zone3.png");
+    Image2 = Add<ui::Image>("Image2", OnSkin(3330, 720, 1410, 450));
+    Image2->LoadPicture(dir / "menu_quit_tuner.png");
+    Image2->setVisible(false);
+
+    Shape1 = Add<ui::Shape>("Shape1", OnSkin(6510, 1680, 2625, 420));
+    Shape1->setBorderColor(kGlassText);
+    Combo1 = Add<ui::ComboBox>("Combo1", OnSkin(6555, 1725, 2535, 330));
+    Combo1->setBackColor(QColor(16, 16, 20));
+    Combo1->setForeColor(kGlassText);
+    Shape2 = Add<ui::Shape>("Shape2", OnSkin(8760, 2370, 210, 210));
+    Shape2->setKind(ui::ShapeKind::Circle);
+    Shape2->setBorderColor(kAmber);
+    Shape2->setBorderWidth(2);
+    Shape2->setBackColor(QColor(60, 220, 90));
+
+    Label7 = Add<ui::Label>("Label7", OnSkin(1965, 1425, 4140, 390));
+    Label7->setBackStyle(ui::BackStyle::Transparent);
+    Label7->setForeColor(kGlassText);
+    Label7->setAlignment(ui::Alignment::Center);
+    Label7->setFont(kFace, 14, true);
+    Label7->setCaption("M o d e l");
+    Label8 = Add<ui::Label>("Label8", OnSkin(1965, 1845, 4140, 630));
+    Label8->setBackStyle(ui::BackStyle::Transparent);
+    Label8->setForeColor(kGlassText);
+    Label8->setFont(kFace, 7.5);
+    Label8->setCaption("Several devices connected ...   Select Com port  to use:");
+    Label13 = Add<ui::Label>("Label13", OnSkin(1965, 2520, 2250, 210));
+    Label13->setBackStyle(ui::BackStyle::Transparent);
+    Label13->setForeColor(kGlassText);
+    Label13->setFont(kFace, 6.5);
+    Label9 = Add<ui::Label>("Label9", OnSkin(4275, 2520, 1860, 210));
+    Label9->setBackStyle(ui::BackStyle::Transparent);
+    Label9->setForeColor(kGlassText);
+    Label9->setAlignment(ui::Alignment::RightJustify);
+    Label9->setFont(kFace, 6.5);
+    Label9->setVisible(false);
+
+    Label1 = Add<MenuLabel>("Label1", OnSkin(300, 720, 1410, 450));
+    Label2 = Add<MenuLabel>("Label2", OnSkin(1815, 720, 1410, 450));
+    Label3 = Add<MenuLabel>("Label3", OnSkin(3330, 720, 1410, 450));
+    Label4 = Add<MenuLabel>("Label4", OnSkin(4845, 720, 1410, 450));
+    Label6 = Add<MenuLabel>("Label6", OnSkin(6360, 720, 1410, 450));
+    Label5 = Add<MenuLabel>("Label5", OnSkin(7875, 720, 1410, 450));
+    Label10 = Add<MenuLabel>("Label10", OnSkin(450, 1440, 1110, 1230));
+
+    Timer1 = Add<ui::Timer>("Timer1");
+    Timer1->setInterval(60000);
+    Timer1->setEnabled(true);
+    MSComm1 = AddWidgetless("MSComm1");
+
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+    Label1->onClick = [this] { Label1_Click(); };
+    Label2->onClick = [this] { Label2_Click(); };
+    Label3->onClick = [this] { Label3_Click(); };
+    Label4->onClick = [this] { Label4_Click(); };
+    Label5->onClick = [this] { Label5_Click(); };
+    Label6->onClick = [this] { Label6_Click(); };
+    Label10->onClick = [this] { Label10_Click(); };
+    Image1->onClick = [this] { Image1_Click(); };
+    Image2->onClick = [this] { Image2_Click(); };
+    Image3->onClick = [this] { Image3_Click(); };
+    Image4->onClick = [this] { Image4_Click(); };
+    Image5->onClick = [this] { Image5_Click(); };
+    Label1->onMouseMove = [this](int b, int s, double x, double y) { Label1_MouseMove(b, s, x, y); };
+    Label2->onMouseMove = [this](int b, int s, double x, double y) { Label2_MouseMove(b, s, x, y); };
+    Label3->onMouseMove = [this](int b, int s, double x, double y) { Label3_MouseMove(b, s, x, y); };
+    Label4->onMouseMove = [this](int b, int s, double x, double y) { Label4_MouseMove(b, s, x, y); };
+    Label5->onMouseMove = [this](int b, int s, double x, double y) { Label5_MouseMove(b, s, x, y); };
+    Label6->onMouseMove = [this](int b, int s, double x, double y) { Label6_MouseMove(b, s, x, y); };
+    Label10->onMouseMove = [this](int b, int s, double x, double y) {
+        Label10_MouseMove(b, s, x, y);
+    };
+    Image1->onMouseDown = [this](int b, int s, double x, double y) { Image1_MouseDown(b, s, x, y); };
+    Image1->onMouseMove = [this](int b, int s, double x, double y) { Image1_MouseMove(b, s, x, y); };
+    Image1->onMouseUp = [this](int b, int s, double x, double y) { Image1_MouseUp(b, s, x, y); };
+    Combo1->onClick = [this] { Combo1_Click(); };
+    Combo1->onChange = [this] { Combo1_Change(); };
+    Combo1->onLostFocus = [this] { Combo1_LostFocus(); };
+}
+
+FrmMenu_1::~FrmMenu_1() = default;
+
+void FrmMenu_1::setNow(std::function<DateTime()> now) { now_ = now ? std::move(now) : NowLocal; }
+
+fs::path FrmMenu_1::ProgramFile(const std::string& name) const { return ctx_.programDir / name; }
+
+// --- start-up and clock -----------------------------------------------------------------
+
+void FrmMenu_1::Form_Load() {
+    auto& vq = ctx_.state.vq;
+    vq.PanelReady = false;
+    // No port has been chosen yet: this goes to whatever port the serial control starts with.
+    SyncClk();
+    vq.LastSyncTime = now_();
+    setLeft(20);
+    setTop(20);
+    vq.PanelSlot = 0;
+    vq.ComPortNumber = 1;
+    vq.MaxComPort = 15;
+    vq.ZoneCount = 4;
+    SetMenuLabelsEnabled(false);
+
+    Label5_Click();
+
+    for (int n = 1; n <= 6; ++n) vq.PresetName[n] = "Preset " + std::to_string(n);
+
+    if (!FileExists(ProgramFile("user.ini"))) {
+        ctx_.dialogs.MsgBox(
+            "Your Qor systems user.ini settings couldn't be found... . New file will be "
+            "downloaded first.  ",
+            ui::MsgButtons::OK);
+        readinistart();
+        // The user starts the program again, with the new file in place.
+        if (ctx_.quit) ctx_.quit();
+        return;
+    }
+    LoadUserIni();
+
+    if (IsKnownModel(vq.DeviceModel)) readinistart();
+
+    vq.CurrentPreset = 1;
+    ReadShowZones();
+    if (UCase(vq.DeviceModel) == "QOR 81") {
+        Image2->setVisible(true);
+        Label3->setVisible(false);
+    }
+    Image1_Click();
+}
+
+void FrmMenu_1::Form_Activate() {
+    if (UCase(ctx_.state.vq.DeviceModel) == "QOR 81") {
+        Image2->setVisible(true);
+        Label3->setVisible(false);
+    }
+}
+
+void FrmMenu_1::SyncClk() { ctx_.link.SendMessage(cmd::ClkSet(now_())); }
+
+void FrmMenu_1::Timer1_Timer() {
+    auto& vq = ctx_.state.vq;
+    const DateTime now = now_();
+    // Minute boundaries on the full date and time, so midnight makes no difference.
+    if (MinuteNumber(now) - MinuteNumber(vq.LastSyncTime) > 10) {
+        SyncClk();
+        vq.LastSyncTime = now;
+        Label9->setAlignment(ui::Alignment::RightJustify);
+        Label9->setCaption("Sync time : " + TimeText(now));
+        Label9->setVisible(true);
+    } else {
+        Label9->setVisible(false);
+    }
+}
+
+bool FrmMenu_1::FileExists(const fs::path& path) const {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+std::string FrmMenu_1::GetIniValue(const std::string& line) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos) return {};
+    const std::size_t second = line.find('=', eq + 1);
+    return line.substr(eq + 1, second == std::string::npos ? std::string::npos : second - eq - 1);
+}
+
+bool FrmMenu_1::LoadUserIni() {
+    std::vector<std::string> lines;
+    if (!ReadLines(ProgramFile("user.ini"), lines)) return false;
+    auto& vq = ctx_.state.vq;
+
+    // One pass. A section runs to the next line that starts with "[", and that line is the
+    // current line for the header tests still to come in this round; a header whose test came
+    // earlier in the round is passed over.
+    const std::size_t count = lines.size();
+    std::size_t i = 0;
+    auto readSection = [&](const std::function<void(const std::string&)>& take) {
+        for (++i; i < count; ++i) {
+            if (Trim(lines[i]).starts_with("[")) return;
+            take(lines[i]);
+        }
+    };
+
+    while (i < count) {
+        if (UCase(Trim(lines[i])) == "[ZONE_NAME]") {
+            readSection([&](const std::string& line) {
+                const std::string key = UCase(qor::Left(line, 5));
+                for (int z = 1; z <= 4; ++z) {
+                    if (key == "ZONE" + std::to_string(z)) vq.ZoneName[z] = GetIniValue(line);
+                }
+            });
+            if (i >= count) break;
+        }
+        if (UCase(Trim(lines[i])) == "[TEMPERATURE]") {
+            readSection([&](const std::string& raw) {
+                const std::string line = Trim(raw);
+                if (UCase(qor::Left(line, 15)) == "TEMPERATURE_MIN") vq.TempMin = qor::Mid(line, 17);
+                if (UCase(qor::Left(line, 15)) == "TEMPERATURE_MAX") vq.TempMax = qor::Mid(line, 17);
+                if (UCase(qor::Left(line, 18)) == "TEMPERATURE_OFFSET") vq.TempOffset = qor::Mid(line, 20);
+            });
+            if (!IsNumeric(vq.TempMin)) vq.TempMin = "70";
+            if (!IsNumeric(vq.TempMax)) vq.TempMax = "90";
+            if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
+            ctx_.link.SendMessage(cmd::TempMin(Trim(vq.TempMin)));
+            ctx_.link.SendMessage(cmd::TempMax(Trim(vq.TempMax)));
+            ctx_.link.SendMessage(cmd::TempCal(Trim(vq.TempOffset)));
+            if (i >= count) break;
+        }
+        if (UCase(vq.DeviceModel) == "QOR 82" && UCase(Trim(lines[i])) == "[TUNER_NAME]") {
+            readSection([&](const std::string& line) {
+                const std::string key = UCase(qor::Left(line, 12));
+                for (int n = 1; n <= 6; ++n) {
+                    if (key != "PRESET" + std::to_string(n) + "_NAME") continue;
+                    const std::string value = Trim(GetIniValue(line));
+                    if (!value.empty()) vq.PresetName[n] = value;
+                }
+            });
+            if (i >= count) break;
+        }
+        ++i;
+    }
+
+    if (!IsNumeric(vq.TempMin)) vq.TempMin = "70";
+    if (!IsNumeric(vq.TempMax)) vq.TempMax = "90";
+    if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
+    return true;
+}
+
+void FrmMenu_1::ReadShowZones() {
+    std::vector<std::string> lines;
+    if (!FileExists(ProgramFile("showzones.ini")) || !ReadLines(ProgramFile("showzones.ini"), lines))
+        return;
+    auto& show = ctx_.state.vq.ZoneShow;
+    for (const std::string& raw : lines) {
+        const std::string line = Trim(raw);
+        // Case matters here: the settings panel writes exactly these words.
+        for (int z = 1; z <= 4; ++z) {
+            if (line.starts_with("Showzone" + std::to_string(z))) show[z] = line.ends_with("True");
+        }
+    }
+}
+
+void FrmMenu_1::readinistart() {
+    SnapshotHooks hooks;
+    hooks.status = [this](const std::string& text) {
+        Label13->setCaption(text);
+        Label13->Refresh();
+    };
+    hooks.busy = [this](bool busy) {
+        setMousePointer(busy ? ui::Pointer::Hourglass : ui::Pointer::Default);
+    };
+    hooks.now = now_;
+    TakeSnapshot(SnapshotVariant::Startup, ctx_.link, ctx_.state, ctx_.programDir, hooks);
+}
+
+// --- port and model detection -------------------------------------------------------------
+
+std::string FrmMenu_1::TestAvailableComPort(int n) {
+    MSComm& comm = ctx_.comm;
+    try {
+        if (comm.PortOpen()) comm.setPortOpen(false);
+        comm.setCommPort(n);
+        comm.setPortOpen(true);
+        return "Com" + std::to_string(n) + " Available";
+    } catch (const std::exception&) {
+        return "No response on com" + std::to_string(n);
+    }
+}
+
+std::string FrmMenu_1::NumericString(std::string_view text) {
+    std::string digits;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') digits += c;
+    }
+    return digits;
+}
+
+void FrmMenu_1::SetMenuLabelsEnabled(bool enabled) {
+    for (ui::Label* label : {Label1, Label2, Label3, Label4, Label6}) label->setEnabled(enabled);
+}
+
+void FrmMenu_1::FillPortList() {
+    for (int n = 1; n <= ctx_.state.vq.MaxComPort; ++n) Combo1->AddItem("Com" + std::to_string(n));
+}
+
+void FrmMenu_1::Label5_Click() {
+    auto& vq = ctx_.state.vq;
+    MSComm& comm = ctx_.comm;
+    setMousePointer(ui::Pointer::Hourglass);
+    struct RestorePointer {
+        FrmMenu_1& form;
+        ~RestorePointer() { form.setMousePointer(ui::Pointer::Default); }
+    } restore{*this};
+
+    if (vq.AutoDetectAsked != 1) {
+        const ui::MsgAnswer answer = ctx_.dialogs.MsgBox(
+            std::string("Automatic detection ? ") + "\n" +
+                "Yes = progam will try to locate serial port connected to QOR device. No = "
+                "choose a COM port manually.",
+            ui::MsgButtons::YesNo, ui::MsgIcon::None, "Qor PC Manager");
+        if (answer != ui::MsgAnswer::Yes) {
+            Combo1->Clear();
+            Label8->setVisible(true);
+            Label8->setCaption(kChoosePort);
+            FillPortList();
+            Combo1->setVisible(true);
+            return;
+        }
+    }
+
+    vq.AutoDetectAsked = 1;
+    vq.DeviceModel = "unknown";
+    Combo1->Clear();
+    vq.PortFound = 0;
+    std::vector<int> opened;
+    int candidates = 0;
+    int firstCandidate = 0;
+    bool found = false;
+
+    for (int i = 1; i <= vq.MaxComPort; ++i) {
+        Label8->setCaption(TestAvailableComPort(i));
+        Label8->Refresh();
+        if (!comm.PortOpen()) continue;
+        if (opened.size() < 20) opened.push_back(i);
+
+        std::string text;
+        try {
+            // Straight to the port: no flush, so an answer already on its way is kept.
+            comm.setOutput(cmd::RdModel());
+            if (comm.WaitForInput(4, Link::kAnswerPolls) >= 4) text = comm.Input();
+            if (Trim(text).empty()) continue;
+            if (!EndsWithSemicolon(text)) {
+                const auto deadline =
+                    std::chrono::steady_clock::now() + comm.PollTime() * Link::kReadOnReads;
+                while (!EndsWithSemicolon(text) && comm.PortOpen() &&
+                       std::chrono::steady_clock::now() < deadline) {
+                    comm.WaitForInputUntil(1, deadline);
+                    text += comm.Input();
+                }
+            }
+        } catch (const CommError&) {
+            // The line went away under the write: as good as no answer.
+            continue;
+        }
+
+        const std::string model = cmd::ModelFromScan(text);
+        if (!model.empty()) {
+            vq.DeviceModel = model;
+            Combo1->setVisible(false);
+            Label3->setEnabled(model == "QOR 82");
+            Image2->setVisible(model != "QOR 82");
+            Label7->setCaption(cmd::ModelDisplayText(model));
+
+            vq.ExitToggle = true;
+            Shape2->setVisible(false);
+            SetMenuLabelsEnabled(true);
+            Label8->setVisible(false);
+            Shape1->setVisible(false);
+            vq.PanelReady = true;
+            vq.ComPortNumber = static_cast<int16_t>(comm.CommPort());
+            SyncClk();
+            vq.PortFound = 1;
+            found = true;
+            break;
+        }
+
+        // Something answered, but not as a known model: offer it by hand.
+        vq.ExitToggle = false;
+        Shape2->setVisible(true);
+        SetMenuLabelsEnabled(false);
+        Combo1->setVisible(false);
+        vq.PanelReady = false;
+        const std::string code = text.size() >= 2 ? text.substr(text.size() - 2, 1) : text;
+        Combo1->AddItem("Com " + std::to_string(i) + " : connection to " + code);
+        if (candidates == 0) firstCandidate = i;
+        ++candidates;
+        try {
+            comm.setPortOpen(false);
+        } catch (const CommError&) {
+        }
+    }
+
+    if (candidates > 1) {
+        Label8->setVisible(true);
+        Label8->setCaption("Several devices could be connected... Select Com port to use");
+        Combo1->setVisible(true);
+        Shape1->setVisible(true);
+        Label8->Refresh();
+        Combo1->Refresh();
+        Shape1->Refresh();
+    } else if (candidates == 1 && !found) {
+        vq.PortFound = 1;
+        vq.ComPortNumber = static_cast<int16_t>(firstCandidate);
+    } else if (candidates == 0) {
+        if (opened.empty()) {
+            Label8->setCaption(
+                "Problem to autoconnect... . Check connection wires or select Com port in use if "
+                "you're sure cabling is correct  ");
+            FillPortList();
+        } else {
+            Label8->setCaption("No system connected yet... Select Com port to use");
+            for (int port : opened) Combo1->AddItem("Com" + std::to_string(port));
+        }
+    }
+
+    // Back to the port in use; one that will not open stays closed until the next command.
+    try {
+        if (comm.PortOpen()) comm.setPortOpen(false);
+        comm.setCommPort(vq.ComPortNumber);
+        comm.setPortOpen(true);
+    } catch (const std::exception&) {
+    }
+
+    if (vq.PortFound != 1) {
+        Combo1->Clear();
+        Label8->setVisible(true);
+        Label8->setCaption(kChoosePort);
+        FillPortList();
+        Combo1->setVisible(true);
+    }
+}
+
+void FrmMenu_1::DetectModel() {
+    auto& vq = ctx_.state.vq;
+    ctx_.link.SendMessage(cmd::RdModel());
+    const std::string model = cmd::ModelFromAnswer(ctx_.link.ReceiveMessage());
+    vq.DeviceModel = model.empty() ? "Unknown" : model;
+    if (!model.empty()) {
+        Combo1->setVisible(false);
+        Label8->setVisible(false);
+        SetMenuLabelsEnabled(true);
+    } else {
+        SetMenuLabelsEnabled(false);
+    }
+    Label7->setCaption(vq.DeviceModel);
+}
+
+void FrmMenu_1::Combo1_Click() {
+    auto& vq = ctx_.state.vq;
+    MSComm& comm = ctx_.comm;
+    try {
+        vq.DeviceModel = "Unknown";
+        DetectModel();
+        if (vq.DeviceModel != "Unknown") {
+            Combo1->setVisible(false);
+            Shape1->setVisible(false);
+            ctx_.dialogs.MsgBox("Already connected... Model is known .", ui::MsgButtons::OK);
+            return;
+        }
+
+        const std::string entry = Combo1->Text();
+        const std::optional<int16_t> port = CInt(NumericString(entry));
+        if (comm.PortOpen()) comm.setPortOpen(false);
+        if (!port) throw CommError("no port number in " + entry);
+        comm.setCommPort(*port);
+        comm.setPortOpen(true);
+        comm.setSettings("9600,n,8,1");
+        ctx_.link.SendMessage(cmd::RdModel());
+        const std::string model = cmd::ModelFromAnswer(ctx_.link.ReceiveMessage());
+        if (!model.empty()) vq.DeviceModel = model;
+
+        if (!model.empty()) {
+            Shape2->setBackStyle(ui::BackStyle::Opaque);
+            SetMenuLabelsEnabled(true);
+            Combo1->setVisible(false);
+            Label8->setVisible(false);
+            Shape1->setVisible(false);
+            vq.ComPortNumber = *port;
+            if (!LoadUserIni()) throw std::runtime_error("user.ini cannot be read");
+        } else {
+            Shape2->setBackStyle(ui::BackStyle::Transparent);
+            SetMenuLabelsEnabled(false);
+            Label8->setCaption("Model could not be found...");
+            Label8->setVisible(true);
+        }
+        Label7->setCaption(vq.DeviceModel);
+    } catch (const std::exception&) {
+        Label8->setVisible(true);
+        Label8->setCaption(" Please try again...");
+        ctx_.dialogs.MsgBox(
+            "Error ... Comm Port closed or already in use... Could not detect QOR Model. Check "
+            "cabling.  ",
+            ui::MsgButtons::OK);
+    }
+}
+
+void FrmMenu_1::Combo1_Change() {
+    Combo1->setVisible(false);
+    Label8->setVisible(false);
+    Shape1->setVisible(false);
+}
+
+void FrmMenu_1::Combo1_LostFocus() { Combo1_Change(); }
+
+// --- menu -------------------------------------------------------------------------------
+
+void FrmMenu_1::Label1_Click() {
+    Label1->setMousePointer(ui::Pointer::Hand);
+    Label8->setVisible(false);
+}
+
+void FrmMenu_1::Label2_Click() {
+    auto& vq = ctx_.state.vq;
+    // The slot before the first panel stays free; each panel shown takes the next one.
+    ++vq.PanelSlot;
+    for (int z = 1; z <= 4; ++z) {
+        if (!vq.ZoneShow[z]) continue;
+        windows_.ShowZone(z);
+        ++vq.PanelSlot;
+    }
+}
+
+void FrmMenu_1::Label3_Click() {
+    Label3->setMousePointer(ui::Pointer::Hand);
+    Label8->setVisible(false);
+}
+
+void FrmMenu_1::Label4_Click() { Label4->setMousePointer(ui::Pointer::Hand); }
+
+void FrmMenu_1::Label6_Click() { ShowSettings(); }
+
+void FrmMenu_1::ShowSettings() {}
+
+void FrmMenu_1::Label10_Click() {
+    auto& vq = ctx_.state.vq;
+    if (!vq.ExitToggle) {
+        vq.ExitToggle = true;
+        Label10_Click();
+        return;
+    }
+    Shape2->setVisible(true);
+    // Ends everything at once: nothing is saved and nothing is sent.
+    if (ctx_.quit) ctx_.quit();
+}
+
+void FrmMenu_1::Image2_Click() { Label10_Click(); }
+void FrmMenu_1::Image4_Click() { Label10_Click(); }
+void FrmMenu_1::Image3_Click() { setWindowState(ui::WindowState::Minimized); }
+void FrmMenu_1::Image5_Click() { windows_.ShowZone(3); }
+
+void FrmMenu_1::ShowHint(ui::Label* label, const std::string& hint, bool hand) {
+    if (hand) label->setMousePointer(ui::Pointer::Hand);
+    Label8->setVisible(true);
+    Label8->setCaption(hint);
+}
+
+void FrmMenu_1::Label1_MouseMove(int, int, double, double) {
+    ShowHint(Label1, "Click here to manage your settings (user.ini)", true);
+}
+void FrmMenu_1::Label2_MouseMove(int, int, double, double) {
+    ShowHint(Label2, "Click here to monitor zone amplification.", true);
+}
+void FrmMenu_1::Label3_MouseMove(int, int, double, double) {
+    ShowHint(Label3, "Click here to manage your tuner.", true);
+}
+void FrmMenu_1::Label4_MouseMove(int, int, double, double) {
+    ShowHint(Label4, "Click here to set up a schedule ", true);
+}
+void FrmMenu_1::Label5_MouseMove(int, int, double, double) {
+    ShowHint(Label5, "Select a valid COM port", true);
+}
+void FrmMenu_1::Label6_MouseMove(int, int, double, double) {
+    ShowHint(Label6, "Click here to manage parameters and clock", true);
+}
+void FrmMenu_1::Label10_MouseMove(int, int, double, double) {
+    ShowHint(Label10,
+             "Click here to close the software. Your system will continu with the current "
+             "settings.",
+             false);
+}
+
+// --- skin, translucency and drag --------------------------------------------------------
+
+void FrmMenu_1::Image1_Click() {
+    colourKey_ = panel::ColourKey();
+    alpha_ = panel::kAlpha;
+    flags_ = panel::kFlags;
+    Show();
+    ui::SetWindowTranslucency(*this, colourKey_, alpha_, flags_);
+}
+
+void FrmMenu_1::Image1_MouseDown(int, int, double x, double y) {
+    Label9->Move(Image1->Left() + 10, Image1->Top() - Label9->Height());
+    // Wide enough for the hint on one line; the sync notice is right-aligned in it later.
+    Label9->setWidth(std::max(Label9->Width(), Image1->Width() - 10));
+    Label9->setAlignment(ui::Alignment::LeftJustify);
+    Label9->setVisible(true);
+    Label9->setCaption(kDragHint);
+    panel::DragStart(*this, ctx_.state, *Image1, x, y, {"IMAGE1", "LABEL9", "MSCOMM1", "TIMER1"});
+}
+
+void FrmMenu_1::Image1_MouseMove(int, int, double, double) {
+    if (ctx_.state.vq.PanelReady) Label8->setVisible(false);
+    panel::DragMove(*this, ctx_.state, *Image1);
+}
+
+void FrmMenu_1::Image1_MouseUp(int, int, double, double) {
+    panel::DragEnd(*this, ctx_.state, *Image1, {"IMAGE1", "MSCOMM1", "TIMER1"});
+    Label9->setVisible(false);
+}
+
+bool FrmMenu_1::isTransparent(const ui::Form& form) const {
+    try {
+        return ui::isLayered(form);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+int32_t FrmMenu_1::MakeTransparent(ui::Form& form, int16_t percentage) {
+    try {
+        // Halves go to the even number, as the classic conversion does.
+        const double alpha = std::nearbyint((100 - percentage) / 100.0 * 255);
+        if (alpha < 0 || alpha > 255) return 1;
+        ui::SetWindowTranslucency(form, QColor(0, 0, 0), static_cast<int>(alpha),
+                                  ui::kLayeredAlpha);
+        return 0;
+    } catch (const std::exception&) {
+        return 2;
+    }
+}
+
+int32_t FrmMenu_1::MakeOpaque(ui::Form& form) {
+    try {
+        // The alpha set after the layered style is gone has nothing to act on.
+        ui::ClearLayered(form);
+        return 0;
+    } catch (const std::exception&) {
+        return 2;
+    }
+}
+
+}  // namespace qor
