@@ -26,7 +26,7 @@ std::string UpperAscii(std::string_view text) {
 Control::Control(Form& form, std::string name, QWidget* widget)
     : form_(form), name_(std::move(name)), upperName_(detail::UpperAscii(name_)), widget_(widget) {
     if (widget_) {
-        widget_->setObjectName(QString::fromStdString(name_));
+        widget_->setObjectName(ToQt(name_));
         // A control made before its form is shown appears with it; one made later at once.
         widget_->setVisible(true);
         widget_->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -125,7 +125,7 @@ void Control::setMousePointer(Pointer pointer) {
 }
 
 std::string Control::FontName() const {
-    return widget_ ? widget_->font().family().toStdString() : std::string();
+    return widget_ ? FromQt(widget_->font().family()) : std::string();
 }
 double Control::FontSize() const { return widget_ ? widget_->font().pointSizeF() : 0.0; }
 bool Control::FontBold() const { return widget_ && widget_->font().bold(); }
@@ -148,7 +148,7 @@ void Control::setFontBold(bool bold) {
 void Control::setFont(const std::string& name, double points, bool bold) {
     if (!widget_) return;
     QFont font = widget_->font();
-    font.setFamily(QString::fromStdString(name));
+    font.setFamily(ToQt(name));
     if (points > 0) font.setPointSizeF(points);
     font.setBold(bold);
     widget_->setFont(font);

@@ -138,7 +138,7 @@ class LabelWidget : public MouseWidget<QWidget> {
         QPainter painter(this);
         if (label_->backStyle_ == BackStyle::Opaque) painter.fillRect(rect(), label_->backColor_);
         const int flags = int(QtAlignment(label_->alignment_)) | Qt::AlignTop | Qt::TextWordWrap;
-        const QString text = QString::fromStdString(label_->caption_);
+        const QString text = ToQt(label_->caption_);
         if (isEnabled()) {
             painter.setPen(label_->foreColor_);
             painter.drawText(rect(), flags, text);
@@ -487,7 +487,7 @@ void ComboBox::setStyle(ComboStyle style) {
 }
 
 void ComboBox::AddItem(const std::string& item, int index) {
-    const QString text = QString::fromStdString(item);
+    const QString text = ToQt(item);
     detail::ComboWidget* w = box();
     // Adding to an empty list must not choose the first item, as Qt does by itself.
     const QSignalBlocker block(w);
@@ -521,13 +521,13 @@ int ComboBox::ListCount() const { return box()->count(); }
 
 std::string ComboBox::List(int index) const {
     if (index < 0 || index >= ListCount()) return {};
-    return box()->itemText(index).toStdString();
+    return FromQt(box()->itemText(index));
 }
 
-std::string ComboBox::Text() const { return box()->currentText().toStdString(); }
+std::string ComboBox::Text() const { return FromQt(box()->currentText()); }
 
 void ComboBox::setText(const std::string& text) {
-    const QString value = QString::fromStdString(text);
+    const QString value = ToQt(text);
     detail::ComboWidget* w = box();
     if (!w->isEditable()) {
         const int index = w->findText(value, Qt::MatchExactly);
@@ -588,10 +588,10 @@ TextBox::TextBox(ControlKey, Form& form, std::string name)
 
 detail::TextWidget* TextBox::field() const { return static_cast<detail::TextWidget*>(widget()); }
 
-std::string TextBox::Text() const { return field()->text().toStdString(); }
+std::string TextBox::Text() const { return FromQt(field()->text()); }
 
 void TextBox::setText(const std::string& text) {
-    const QString value = QString::fromStdString(text);
+    const QString value = ToQt(text);
     if (field()->text() == value) return;
     field()->setText(value);
     changed();

@@ -1,3 +1,4 @@
+#include "platform/ui/runtime.h"
 #include "platform/ui/dialogs.h"
 
 #include <QCoreApplication>
@@ -51,8 +52,8 @@ QtDialogs::QtDialogs(std::string defaultTitle, QWidget* parent)
 
 MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                 const std::string& title) {
-    QMessageBox box(QtIcon(icon), QString::fromStdString(title.empty() ? defaultTitle_ : title),
-                    QString::fromStdString(text), QtButtons(buttons), parent_);
+    QMessageBox box(QtIcon(icon), ToQt(title.empty() ? defaultTitle_ : title),
+                    ToQt(text), QtButtons(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel
                              ? QMessageBox::Ok
@@ -86,10 +87,10 @@ std::string QtDialogs::showInputBox(const std::string& prompt, const std::string
                                     const std::string& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(
-        parent_, QString::fromStdString(title.empty() ? defaultTitle_ : title),
-        QString::fromStdString(prompt), QLineEdit::Normal, QString::fromStdString(defaultText),
+        parent_, ToQt(title.empty() ? defaultTitle_ : title),
+        ToQt(prompt), QLineEdit::Normal, ToQt(defaultText),
         &ok);
-    return ok ? text.toStdString() : std::string();
+    return ok ? FromQt(text) : std::string();
 }
 
 MsgAnswer ScriptedDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,

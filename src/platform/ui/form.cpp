@@ -112,7 +112,7 @@ class FormWidget : public QWidget {
 }  // namespace detail
 
 Form::Form(std::string name) : name_(std::move(name)), widget_(new detail::FormWidget(*this)) {
-    widget_->setObjectName(QString::fromStdString(name_));
+    widget_->setObjectName(ToQt(name_));
     widget_->setAutoFillBackground(true);
     setBackColor(SysColor(15));
     remaskTimer_ = new QTimer(widget_.get());
@@ -193,10 +193,10 @@ void Form::setTimersRunning(bool running) {
 
 // --- look -------------------------------------------------------------------------------
 
-std::string Form::Caption() const { return widget_->windowTitle().toStdString(); }
+std::string Form::Caption() const { return FromQt(widget_->windowTitle()); }
 
 void Form::setCaption(const std::string& caption) {
-    widget_->setWindowTitle(QString::fromStdString(caption));
+    widget_->setWindowTitle(ToQt(caption));
 }
 
 void Form::setBorderStyle(FormBorderStyle style) {

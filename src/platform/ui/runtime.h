@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QString>
+#include <string>
 
 namespace qor::ui {
 
@@ -28,6 +30,13 @@ QPoint ScreenCursorPos();
 void DoEvents();
 
 inline QColor RGB(int r, int g, int b) { return QColor(r, g, b); }
+
+// The program's texts are 8-bit, in the settings files' code page (Latin-1), as the device and
+// the files have them; widgets get and give them in that code page.
+inline QString ToQt(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
 
 // The numbered window colours of the classic platform, with its usual default values
 // (7 menu text, 8 window text, 11 inactive border, 15 button face, 17 grey text, ...).
