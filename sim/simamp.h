@@ -47,7 +47,7 @@ struct Misbehaviour {
     // A device takes a moment to answer; the program empties its input after sending, so an
     // answer faster than that would be thrown away. Not applied when pacing at a baud rate,
     // where the command's own wire time makes the gap.
-    int turnaroundUs = 2000;
+    int turnaroundUs = 5000;
     int splitPieces = 0;            // >1: send the answer in this many pieces...
     int splitGapMs = 5;             // ...this far apart
     bool noClosingSemicolon = false;
