@@ -191,7 +191,9 @@ void MSComm::setPortOpen(bool open) {
         closeFd();
         throw;
     }
-    tcflush(fd_, TCIOFLUSH);
+    // Only stale input goes: output still queued by an earlier open of the line must reach the
+    // device.
+    tcflush(fd_, TCIFLUSH);
 }
 
 void MSComm::closeFd() {
