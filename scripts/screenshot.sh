@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Runs the real program under Xvfb against qor-sim, as a person would: answers the start-up
+# question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
+# (on) and 2 (off) from the Zones entry, and saves screenshots.
+#   scripts/screenshot.sh [output folder]     (default: ./screenshots)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$root/build" -j "$(nproc)" > /dev/null
+bin="$root/build/bin"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+display=:$((50 + RANDOM % 40))
+Xvfb "$display" -screen 0 1280x800x24 > /dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+sleep 1
+
+"$bin/qor-sim" --model 82 --zone-on 1 --link "$work/amp" > "$work/sim.out" &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$work/amp" ] && break; sleep 0.1; done
+
+prog="$work/program"
+mkdir -p "$prog"
+cp "$bin"/*.png "$bin"/*.gif "$bin"/*.ico "$prog/"
+printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
+    > "$prog/showzones.ini"
+export QOR_COM1="$work/amp" QOR_PROGRAM_DIR="$prog"
+for n in $(seq 2 15); do export "QOR_COM$n=$work/no-port-$n"; done
+
+# Presses Return in the window that has the focus once a message box is up.
+answer() {
+    for _ in $(seq 40); do
+        if xdotool search --onlyvisible --name "Qor PC Manager" > /dev/null 2>&1; then break; fi
+        sleep 0.25
+    done
+    sleep 0.5
+    xdotool key Return
+}
+
+# First start: no user.ini yet. "Yes" to the automatic detection, "OK" to the notice, and the
+# program writes user.ini from the device and ends.
+"$bin/qor-pc-manager" > "$work/first.log" 2>&1 &
+first=$!
+answer
+sleep 1
+answer
+wait "$first" || true
+[ -f "$prog/user.ini" ] || { echo "the first start wrote no user.ini" >&2; exit 1; }
+# Name two zones, as a user would in the settings file.
+sed -i 's/^Zone1_Name=/Zone1_Name=Living room/; s/^Zone2_Name=/Zone2_Name=Kitchen/' "$prog/user.ini"
+
+"$bin/qor-pc-manager" > "$work/second.log" 2>&1 &
+pids+=($!)
+answer
+sleep 3
+import -window root "$out/main-window.png"
+
+# The Zones entry: its hotspot lies at (121, 48, 94 x 30) on the skin, and the skin sits
+# 20 x 30 pixels into the screen-wide, see-through main window.
+menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove $((X + 20 + 168)) $((Y + 30 + 63)) click 1
+sleep 4
+import -window root "$out/zone-panels.png"
+echo "screenshots in $out"
