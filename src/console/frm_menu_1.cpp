@@ -88,8 +88,6 @@ bool IsKnownModel(const std::string& model) {
     return m == "QOR 81" || m == "QOR 82";
 }
 
-bool EndsWithSemicolon(const std::string& s) { return !s.empty() && s.back() == ';'; }
-
 }  // namespace
 
 FrmMenu_1::FrmMenu_1(Context& ctx, Windows& windows)
@@ -440,17 +438,9 @@ void FrmMenu_1::Label5_Click() {
         try {
             // Straight to the port: no flush, so an answer already on its way is kept.
             comm.setOutput(cmd::RdModel());
-            if (comm.WaitForInput(4, Link::kAnswerPolls) >= 4) text = comm.Input();
+            text = ctx_.link.WaitForAnswerStart();
             if (Trim(text).empty()) continue;
-            if (!EndsWithSemicolon(text)) {
-                const auto deadline =
-                    std::chrono::steady_clock::now() + comm.PollTime() * Link::kReadOnReads;
-                while (!EndsWithSemicolon(text) && comm.PortOpen() &&
-                       std::chrono::steady_clock::now() < deadline) {
-                    comm.WaitForInputUntil(1, deadline);
-                    text += comm.Input();
-                }
-            }
+            ctx_.link.ReadOn(text);
         } catch (const CommError&) {
             // The line went away under the write: as good as no answer.
             continue;

@@ -51,23 +51,29 @@ int Link::SendMessage(const std::string& message) {
 std::string Link::ReceiveMessage() {
     comm_.setInBufferCount(0);
 
-    std::string text;
-    if (comm_.WaitForInput(4, kAnswerPolls) >= 4) text = comm_.Input();
+    std::string text = WaitForAnswerStart();
     if (text.empty()) return "Comm Error : NO CONNECTION";
     if (text[0] != '*') return "Comm Error";
-
-    if (!EndsWithSemicolon(text)) {
-        const auto deadline = std::chrono::steady_clock::now() + comm_.PollTime() * kReadOnReads;
-        while (!EndsWithSemicolon(text) && comm_.PortOpen() &&
-               std::chrono::steady_clock::now() < deadline) {
-            comm_.WaitForInputUntil(1, deadline);
-            text += comm_.Input();
-        }
-        if (!EndsWithSemicolon(text)) return "Comm Error";
-    }
+    ReadOn(text);
+    if (!EndsWithSemicolon(text)) return "Comm Error";
 
     if (text.find("RDS") == std::string::npos) return text;
     return showRds(text);
+}
+
+std::string Link::WaitForAnswerStart() {
+    return comm_.WaitForInput(4, kAnswerPolls) >= 4 ? comm_.Input() : std::string();
+}
+
+void Link::ReadOn(std::string& text) {
+    if (EndsWithSemicolon(text)) return;
+    const auto deadline = std::chrono::steady_clock::now() + comm_.PollTime() * kReadOnReads;
+    // A line that hangs up stops the wait: nothing more will come.
+    while (!EndsWithSemicolon(text) && comm_.PortOpen() &&
+           std::chrono::steady_clock::now() < deadline) {
+        comm_.WaitForInputUntil(1, deadline);
+        text += comm_.Input();
+    }
 }
 
 std::string Link::showRds(const std::string& text) {

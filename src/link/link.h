@@ -44,6 +44,14 @@ public:
     int SendMessage(const std::string& message);
     std::string ReceiveMessage();
 
+    // The two waits of an answer, for callers that read the port themselves (the port scan):
+    // up to kAnswerPolls polls for four characters, then one read of all that waits ("" when
+    // fewer came)...
+    std::string WaitForAnswerStart();
+    // ...and the read-on: at most kReadOnReads reads' worth of time for the text to end with
+    // ";". The text is left as far as it got.
+    void ReadOn(std::string& text);
+
     // RDS text goes to this line while a tuner panel is loaded; nullptr drops it.
     void setRdsLine(RdsLine* line) { rds_ = line; }
     RdsLine* rdsLine() const { return rds_; }
