@@ -600,6 +600,7 @@ void FrmMenu_1::Combo1_LostFocus() { Combo1_Change(); }
 void FrmMenu_1::Label1_Click() {
     Label1->setMousePointer(ui::Pointer::Hand);
     Label8->setVisible(false);
+    windows_.ShowFile();
 }
 
 void FrmMenu_1::Label2_Click() {
@@ -614,15 +615,28 @@ void FrmMenu_1::Label2_Click() {
 }
 
 void FrmMenu_1::Label3_Click() {
-    Label3->setMousePointer(ui::Pointer::Hand);
-    Label8->setVisible(false);
+    // A tuner panel that cannot load is simply not shown.
+    try {
+        Label3->setMousePointer(ui::Pointer::Hand);
+        Label8->setVisible(false);
+        windows_.ShowTuner();
+    } catch (const std::exception&) {
+    }
 }
 
-void FrmMenu_1::Label4_Click() { Label4->setMousePointer(ui::Pointer::Hand); }
+void FrmMenu_1::Label4_Click() {
+    Label4->setMousePointer(ui::Pointer::Hand);
+    windows_.ShowEvents();
+}
 
 void FrmMenu_1::Label6_Click() { ShowSettings(); }
 
-void FrmMenu_1::ShowSettings() {}
+void FrmMenu_1::ShowSettings() {
+    try {
+        windows_.ShowSettings();
+    } catch (const std::exception&) {
+    }
+}
 
 void FrmMenu_1::Label10_Click() {
     auto& vq = ctx_.state.vq;

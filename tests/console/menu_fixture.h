@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,8 @@ namespace qor::test {
 // 2 us a poll: a silent port gives up after 64 ms here; the count stays 32,000.
 constexpr auto kTestPoll = std::chrono::microseconds(2);
 
-// Which zone panels were asked for, and the stacking slot each one found.
+// Which zone panels were asked for, and the stacking slot each one found; which other windows
+// were asked for, by name. A window named in `failing` throws as one that cannot load.
 class RecordingWindows : public Windows {
 public:
     explicit RecordingWindows(SharedState& state) : state_(state) {}
@@ -31,10 +34,23 @@ public:
         zones.push_back(zone);
         panelSlots.push_back(state_.vq.PanelSlot);
     }
+    void ShowFile() override { Shown("FrmFile"); }
+    void ShowTuner() override { Shown("FrmTuner"); }
+    void ShowEvents() override { Shown("FrmEvents"); }
+    void ShowSettings() override { Shown("Frmsettings"); }
+
     std::vector<int> zones;
     std::vector<int> panelSlots;
+    std::vector<std::string> shown;
+    std::vector<std::string> failing;
 
 private:
+    void Shown(const std::string& window) {
+        if (std::find(failing.begin(), failing.end(), window) != failing.end())
+            throw std::runtime_error(window + " failed to load");
+        shown.push_back(window);
+    }
+
     SharedState& state_;
 };
 

@@ -99,6 +99,35 @@ TEST_F(MenuTest, DisabledEntriesReactNeitherToClicksNorToPointerMoves) {
     EXPECT_FALSE(m.Label8->Visible());
 }
 
+TEST_F(MenuTest, EntriesOpenTheirWindowsAndATunerOrSettingsPanelThatFailsIsNotShown) {
+    Attach(1);
+    WriteUserIni(kUserIni);
+    FrmMenu_1& m = Start();
+    ASSERT_TRUE(m.Label1->Enabled());
+
+    m.Label8->setVisible(true);
+    Click(*m.Label1);
+    EXPECT_FALSE(m.Label8->Visible());
+    m.Label8->setVisible(true);
+    Click(*m.Label3);
+    EXPECT_FALSE(m.Label8->Visible());
+    // Events and Settings leave the hint alone.
+    m.Label8->setVisible(true);
+    Click(*m.Label4);
+    Click(*m.Label6);
+    EXPECT_TRUE(m.Label8->Visible());
+    EXPECT_EQ(windows.shown,
+              (std::vector<std::string>{"FrmFile", "FrmTuner", "FrmEvents", "Frmsettings"}));
+    EXPECT_EQ(m.Label4->MousePointer(), ui::Pointer::Hand);
+
+    windows.failing = {"FrmTuner", "Frmsettings"};
+    windows.shown.clear();
+    EXPECT_NO_THROW(m.Label3_Click());
+    EXPECT_NO_THROW(m.Label6_Click());
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_EQ(dialogs.msgBoxes().size(), 1u);  // only the start-up question
+}
+
 TEST_F(MenuTest, QuitEndsAtOnceAndSendsNothingWhileConnected) {
     auto& amp = Attach(1);
     WriteUserIni(kUserIni);
