@@ -54,6 +54,24 @@ const ZoneTraits kTraits[4] = {
 
 }  // namespace
 
+// Held by every handler that reads from the device. The read lets events run while RDS text
+// scrolls; a close then must not let the program drop the panel under the handler still waiting,
+// so the unload waits for the outermost one to finish.
+class ZonePanel::Exchanging {
+  public:
+    explicit Exchanging(ZonePanel& panel) : panel_(panel) { ++panel_.exchanging_; }
+    ~Exchanging() {
+        if (--panel_.exchanging_ > 0 || !panel_.unloadWaiting_) return;
+        panel_.unloadWaiting_ = false;
+        panel_.Unload();
+    }
+    Exchanging(const Exchanging&) = delete;
+    Exchanging& operator=(const Exchanging&) = delete;
+
+  private:
+    ZonePanel& panel_;
+};
+
 const ZoneTraits& ZoneTraits::For(int zone) {
     return kTraits[(zone >= 1 && zone <= 4 ? zone : 1) - 1];
 }
@@ -67,16 +85,18 @@ ZonePanel::ZonePanel(Context& ctx, int zone)
     setBorderStyle(ui::FormBorderStyle::None);
     setBackColor(ui::RGB(0, 0, 255));
 
-    // Places follow the artwork, at 15 twips a pixel of the skin.
+    // Places follow the artwork, at 15 twips a pixel of the skin. The window starts with the lit
+    // pictures: the zone's last skin outlives the panel, so a refresh of a panel opened again on
+    // a lit zone does not load them.
     Image1 = Add<ui::Image>("Image1", {0, 0, 8550, 1815});
-    Image1->LoadPicture(picture(kSkinOff));
+    Image1->LoadPicture(picture(kSkinOn));
 
     // Below the on/off button, so it never takes the button's clicks.
     Label2 = Add<ui::Label>("Label2", {240, 540, 600, 600});
     Label2->setBackStyle(ui::BackStyle::Transparent);
 
     Picture1 = Add<ui::PictureBox>("Picture1", {240, 540, 600, 600});
-    Picture1->LoadPicture(picture(kPowerOff));
+    Picture1->LoadPicture(picture(kPowerOn));
 
     Label1 = Add<ui::Label>("Label1", {1170, 225, 2760, 360});
     Label1->setCaption("Zone " + std::to_string(zone_));
@@ -146,7 +166,7 @@ ZonePanel::ZonePanel(Context& ctx, int zone)
     Image3 = Add<ui::Image>("Image3", {7890, 135, 270, 270});
     Image3->LoadPicture(picture(kMinimise));
     Image4 = Add<ui::Image>("Image4", {8160, 135, 270, 270});
-    Image4->LoadPicture(picture(kCloseOff));
+    Image4->LoadPicture(picture(kCloseOn));
 
     Label16 = Add<ui::Label>("Label16", {2040, 1080, 5892, 252});
     Label16->setCaption("16");
@@ -228,7 +248,18 @@ void ZonePanel::InitZonePanel() {
     }
 }
 
-void ZonePanel::Timer1_Timer() { RefreshZone(zone_); }
+void ZonePanel::Form_Unload(bool& cancel) {
+    if (exchanging_ == 0) return;
+    cancel = true;
+    unloadWaiting_ = true;
+    Timer1->setEnabled(false);
+    Hide();
+}
+
+void ZonePanel::Timer1_Timer() {
+    // A knob exchange that ends while the close waits turns the timer on again.
+    if (!unloadWaiting_) RefreshZone(zone_);
+}
 
 void ZonePanel::Form_Activate() {
     if (traits_.refreshesOnActivate) RefreshZone(zone_);
@@ -260,6 +291,7 @@ void ZonePanel::Image1_MouseUp(int, int, double, double) {
 
 void ZonePanel::RefreshZone(int z) {
     if (z < 1 || z > 4) return;
+    const Exchanging exchanging(*this);
     auto& vq = ctx_.state.vq;
     Link& link = ctx_.link;
 
@@ -290,8 +322,7 @@ void ZonePanel::RefreshZone(int z) {
         readLevel(cmd::RdLow(z), "*RT,LOW", *iKnobX11);
         readLevel(cmd::RdHigh(z), "*RT,HIGH", *iKnobX21);
 
-        setMarkerFill(kMarkerOn);
-        readSource(z);
+        readSource(z, true);
         vq.ZoneImgPath[z] = path;
         lastOnStep();
     } else if (s == "0") {
@@ -309,7 +340,7 @@ void ZonePanel::RefreshZone(int z) {
             Shape4->setVisible(false);
             Shape5->setVisible(false);
         }
-        readSource(z);
+        readSource(z, false);
 
         Image2->setVisible(false);
         Image5->setVisible(false);
@@ -361,9 +392,11 @@ void ZonePanel::readLevel(const std::string& request, const char* key, ui::IKnob
     if (&knob == iKnobX31) knob.ZOrder(0);
 }
 
-void ZonePanel::readSource(int z) {
+void ZonePanel::readSource(int z, bool litMarkers) {
     ctx_.link.SendMessage(cmd::RdSrc(z));
     const auto source = CInt(scanevent(ctx_.link.ReceiveMessage(), 3));
+    // After the answer: a refresh nested in its wait may have faded them.
+    if (litMarkers) setMarkerFill(kMarkerOn);
     if (!source) return;
     if (*source == 2) {
         Shape5->setFillStyle(ui::FillStyle::Transparent);
@@ -387,6 +420,7 @@ void ZonePanel::iKnobX21_PositionChange() { knobChanged(*iKnobX21, cmd::High, cm
 void ZonePanel::iKnobX31_PositionChange() { knobChanged(*iKnobX31, cmd::Vol, cmd::RdVol, true); }
 
 void ZonePanel::knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, bool stopsTimer) {
+    const Exchanging exchanging(*this);
     if (stopsTimer) Timer1->setEnabled(false);
     // The knob keeps its position within its range, so it always fits.
     const int v = CInt(knob.Position()).value_or(0);

@@ -90,9 +90,11 @@ class ZonePanel : public ui::Form {
 
   protected:
     void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
 
   private:
     enum class Look { On, Off };
+    class Exchanging;
 
     void InitZonePanel();
     bool withoutTuner() const;
@@ -109,7 +111,8 @@ class ZonePanel : public ui::Form {
     void modelStep();
     void lastOnStep();
     void readLevel(const std::string& request, const char* key, ui::IKnobX& knob);
-    void readSource(int z);
+    // Lit markers are coloured as the source answer comes, whatever it says.
+    void readSource(int z, bool litMarkers);
     using SetCommand = std::string (*)(int zone, int value);
     using ReadCommand = std::string (*)(int zone);
     void knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, bool stopsTimer);
@@ -121,6 +124,9 @@ class ZonePanel : public ui::Form {
     Context& ctx_;
     const int zone_;
     const ZoneTraits& traits_;
+    // Handlers of this panel waiting on the device; they nest while RDS text scrolls.
+    int exchanging_ = 0;
+    bool unloadWaiting_ = false;
 };
 
 }  // namespace qor

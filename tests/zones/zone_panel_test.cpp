@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -547,11 +548,32 @@ TEST_F(ZonePanelTest, PicturesAreReadOnceWhileOnAndOnEveryRefreshWhileOff) {
     EXPECT_EQ(added(before), (std::array<int, 3>{2, 2, 2}));
 }
 
+// The zone's last skin outlives its panel, so a panel opened again on a lit zone must already
+// show the lit pictures: the refresh will not load them a second time.
+TEST_F(ZonePanelTest, PanelOpenedAgainOnAZoneThatIsOnShowsTheOnPictures) {
+    setZone(1, true, 0, 0, 0, 1);
+    auto first = loaded(1);
+    first->RefreshZone(1);
+    first->Image4_Click();
+    first.reset();
+
+    auto again = loaded(1);
+    again->RefreshZone(1);
+    EXPECT_EQ(state.vq.ZoneImgPath[1], folder / "Ampli31.gif");
+    EXPECT_EQ(again->Image1->PictureFile(), folder / "Ampli31.gif");
+    EXPECT_EQ(again->Image4->PictureFile(), folder / "close.ico");
+    EXPECT_EQ(again->Picture1->PictureFile(), folder / "knopon2.ico");
+}
+
 TEST_F(ZonePanelTest, MissingPictureKeepsTheOneShowingAndSaysNothing) {
+    setZone(1, false, 0, 0, 0, 1);
+    auto panel = loaded(1);
+    panel->RefreshZone(1);
+    const QImage shown = panel->Image1->Picture().toImage();
+    ASSERT_FALSE(shown.isNull());
+
     fs::remove(folder.path() / "Ampli31.gif");
     setZone(1, true, 0, 0, 0, 1);
-    auto panel = loaded(1);
-    const QImage shown = panel->Image1->Picture().toImage();
     panel->RefreshZone(1);
     EXPECT_EQ(panel->Image1->Picture().toImage(), shown);
     EXPECT_EQ(panel->Image4->PictureFile(), folder / "close.ico");
@@ -798,6 +820,68 @@ TEST_F(ZonePanelTest, RefreshRunsNestedInABassExchangeButNotInATrebleOne) {
     EXPECT_GE(nestedRefreshes(panel->iKnobX11, cmd::RdLow(1)), 1);
     EXPECT_EQ(rds.text, "");
     panel->Timer1->setInterval(2500);
+}
+
+// The source read lets events run while RDS text scrolls; refreshes nested there find the zone
+// off and fade the markers, and the outer refresh, which found it on, colours them after its answer.
+TEST_F(ZonePanelTest, SourceReadColoursTheMarkersAfterItsAnswer) {
+    setZone(1, true, 0, 0, 0, 1);
+    auto panel = loaded(1);
+    RdsLabel rds;
+    QuickClock clock;
+    link.setRdsLine(&rds);
+    link.setClock(&clock);
+    link.setDoEvents(ui::DoEvents);
+    Responder device(sim);
+    device.answer(cmd::RdOn(1), "*RT,ON,1;");
+    for (int i = 0; i < 20; ++i) device.answer(cmd::RdOn(1), "*RT,ON,0;");
+    device.answer(cmd::RdSrc(1), "*RT,TUN,RDS,TXT,ABCDEFGHIJKLMNOP;");
+    panel->Timer1->setInterval(1);  // due at the first yield
+
+    const std::size_t from = mark();
+    panel->RefreshZone(1);
+    panel->Timer1->setInterval(2500);
+    const Commands sent = sentSince(from, 7);
+    ASSERT_GE(std::count(sent.begin(), sent.end(), cmd::RdOn(1)), 2);
+    EXPECT_EQ(panel->Shape4->FillColor(), kMarkerOn);
+    EXPECT_EQ(panel->Shape5->FillColor(), kMarkerOn);
+}
+
+// A click on the close button while RDS text scrolls inside an exchange: the owner may drop the
+// panel once it has unloaded, so that must wait until the exchange that yielded has finished.
+TEST_F(ZonePanelTest, ClosingWhileAnExchangeYieldsUnloadsOnceItHasFinished) {
+    setZone(1, true, 0, 0, 0, 1);
+    std::unique_ptr<ZonePanel> panel = loaded(1);
+    RdsLabel rds;
+    QuickClock clock;
+    link.setRdsLine(&rds);
+    link.setClock(&clock);
+    link.setDoEvents(ui::DoEvents);
+    Responder device(sim);
+    bool refreshing = false;
+    bool droppedMidRefresh = false;
+    int unloads = 0;
+    panel->onUnloaded = [&](ui::Form&) {
+        ++unloads;
+        droppedMidRefresh = refreshing;
+        panel.reset();  // as the program does
+    };
+    device.answer(cmd::RdVol(1), "*RT,TUN,RDS,TXT,ABCDEFGHIJKLMNOP;");
+    QTimer::singleShot(0, [&] { panel->Image4_Click(); });
+
+    const std::size_t from = mark();
+    refreshing = true;
+    panel->RefreshZone(1);
+    refreshing = false;
+    EXPECT_FALSE(droppedMidRefresh);
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isUnloaded());
+    EXPECT_FALSE(panel->Visible());
+    // The refresh ran to its end, then nothing more.
+    EXPECT_EQ(sentSince(from, 5), Reads(1));
+    QTest::qWait(20);
+    EXPECT_EQ(unloads, 1);
+    EXPECT_FALSE(panel);
 }
 
 }  // namespace
