@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <iterator>
@@ -251,8 +252,10 @@ void FrmMenu_1::SyncClk() { ctx_.link.SendMessage(cmd::ClkSet(now_())); }
 void FrmMenu_1::Timer1_Timer() {
     auto& vq = ctx_.state.vq;
     const DateTime now = now_();
-    // Minute boundaries on the full date and time, so midnight makes no difference.
-    if (MinuteNumber(now) - MinuteNumber(vq.LastSyncTime) > 10) {
+    // Minute boundaries on the full date and time, so midnight makes no difference. They are
+    // counted either way: a PC clock put back (the end of summer time) is as far from the last
+    // sync as one gone forward, and the device must follow it.
+    if (std::abs(MinuteNumber(now) - MinuteNumber(vq.LastSyncTime)) > 10) {
         SyncClk();
         vq.LastSyncTime = now;
         Label9->setAlignment(ui::Alignment::RightJustify);

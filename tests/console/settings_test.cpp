@@ -152,6 +152,19 @@ TEST_F(MenuTest, ClockIsSentAtStartAndAgainAfterMoreThanTenMinuteBoundaries) {
     EXPECT_TRUE(StaysQuiet(amp));
     EXPECT_EQ(m.Timer1->Interval(), 60000);
     EXPECT_TRUE(m.Timer1->Enabled());
+
+    // The PC clock put back an hour (end of summer time): the device follows at the next tick.
+    now = {2024, 3, 5, 23, 8, 0};
+    m.Timer1_Timer();
+    ASSERT_TRUE(amp.waitForLog(2));
+    EXPECT_EQ(amp.log().back(), "*CLK,SET,05,03,2024,23,08,00;");
+    EXPECT_EQ(state.vq.LastSyncTime, now);
+    EXPECT_TRUE(m.Label9->Visible());
+    // A small step back is no more due than a small step forward.
+    now = {2024, 3, 5, 22, 58, 0};
+    m.Timer1_Timer();
+    EXPECT_FALSE(m.Label9->Visible());
+    EXPECT_TRUE(StaysQuiet(amp));
 }
 
 }  // namespace

@@ -143,6 +143,52 @@ TEST_F(MenuTest, AnUnknownModelBecomesTheOnlyCandidateAndThePortInUse) {
     EXPECT_EQ(amp.log().back(), cmd::RdModel());  // the model query on the port still in use
 }
 
+TEST_F(MenuTest, CandidatesMetBeforeADeviceStayOfferedBesideTheConnection) {
+    auto& odd = Attach(2, Model(7));
+    Attach(3, Model(5));
+    Attach(5, Model(1));
+    WriteUserIni(kUserIni);
+    FrmMenu_1& m = Start();
+
+    auto& vq = state.vq;
+    EXPECT_EQ(vq.DeviceModel, "QOR 81");
+    EXPECT_EQ(vq.ComPortNumber, 5);
+    EXPECT_EQ(vq.PortFound, 1);
+    EXPECT_TRUE(vq.PanelReady);
+    EXPECT_TRUE(MenuEnabled(m));
+    EXPECT_FALSE(m.Shape2->Visible());
+    // The port list of the candidates stays up; a settled scan does not replace it.
+    EXPECT_TRUE(m.Label8->Visible());
+    EXPECT_EQ(m.Label8->Caption(), "Several devices could be connected... Select Com port to use");
+    EXPECT_TRUE(m.Combo1->Visible());
+    EXPECT_TRUE(m.Shape1->Visible());
+    EXPECT_EQ(ComboItems(*m.Combo1),
+              (Lines{"Com 2 : connection to 7", "Com 3 : connection to 5"}));
+    EXPECT_TRUE(comm.PortOpen());
+    EXPECT_EQ(comm.CommPort(), 5);
+    // The candidates were closed and are not written to again.
+    EXPECT_EQ(odd.log(), Lines{cmd::RdModel()});
+}
+
+TEST_F(MenuTest, SeveralCandidatesAndNoDeviceEndInTheFullPortList) {
+    Attach(2, Model(7));
+    Attach(3, Model(5));
+    WriteUserIni(kUserIni);
+    FrmMenu_1& m = Start();
+
+    auto& vq = state.vq;
+    EXPECT_EQ(vq.DeviceModel, "unknown");
+    EXPECT_EQ(vq.PortFound, 0);
+    EXPECT_EQ(vq.ComPortNumber, 1);
+    EXPECT_TRUE(MenuDisabled(m));
+    EXPECT_EQ(m.Label8->Caption(), "Choose Com port... .  ");
+    EXPECT_TRUE(m.Combo1->Visible());
+    EXPECT_EQ(ComboItems(*m.Combo1), PortList());
+    // Port 1 is missing: the reopen fails silently and leaves it closed.
+    EXPECT_FALSE(comm.PortOpen());
+    EXPECT_EQ(comm.CommPort(), 1);
+}
+
 TEST_F(MenuTest, AnAnswerThatNeverEndsIsJudgedAfterTheReadOnAndOffered) {
     auto& amp = Attach(2);
     sim::Misbehaviour m;
