@@ -202,6 +202,27 @@ TEST(FormLife, UnloadStopsTimersClosesAndCallsTheOwnerAfterTheEvent) {
     EXPECT_TRUE(form == nullptr);
 }
 
+TEST(FormLife, UnloadDuringAYieldWaitsUntilTheYieldingHandlerHasReturned) {
+    auto form = LoadForm<CountingForm>();
+    form->Show();
+    bool hookRan = false;
+    form->onUnloaded = [&](Form&) {
+        hookRan = true;
+        form.reset();
+    };
+    // A handler of the form yields (as the link does while RDS text scrolls) and a click that
+    // runs meanwhile closes the form: the owner must not drop it under the waiting handler.
+    QTimer::singleShot(0, [&] { form->Unload(); });
+    for (int i = 0; i < 20; ++i) {
+        DoEvents();
+        ASSERT_FALSE(hookRan) << "the form was dropped while its handler still waited";
+        ASSERT_TRUE(form != nullptr);
+    }
+    EXPECT_TRUE(form->isUnloaded());
+    EXPECT_TRUE(RunUntil([&] { return hookRan; }));
+    EXPECT_TRUE(form == nullptr);
+}
+
 TEST(FormLife, CancelledUnloadAndWindowClose) {
     CountingForm form;
     form.Show();

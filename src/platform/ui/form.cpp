@@ -166,16 +166,14 @@ bool Form::closeRequested() {
     state_ = State::Unloaded;
     setTimersRunning(false);
     if (g_activeForm == this) g_activeForm = nullptr;
-    // The hook may destroy this form, so it runs once the event that unloaded it is over.
+    // The hook may destroy this form, so it runs once every handler that was under way, here
+    // or further up the stack behind a yield, has returned.
     QPointer<QWidget> alive(widget_.get());
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [this, alive] {
-            if (!alive || !onUnloaded) return;
-            auto hook = onUnloaded;
-            hook(*this);
-        },
-        Qt::QueuedConnection);
+    RunWhenSettled([this, alive] {
+        if (!alive || !onUnloaded) return;
+        auto hook = onUnloaded;
+        hook(*this);
+    });
     return true;
 }
 

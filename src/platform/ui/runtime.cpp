@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 #include <array>
 #include <cmath>
 
@@ -50,7 +52,28 @@ double ScreenHeightTwips() {
 
 QPoint ScreenCursorPos() { return QCursor::pos(); }
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+namespace {
+int g_yieldDepth = 0;
+}
+
+void DoEvents() {
+    ++g_yieldDepth;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --g_yieldDepth;
+}
+
+void RunWhenSettled(std::function<void()> fn) {
+    QTimer::singleShot(0, QCoreApplication::instance(), [fn = std::move(fn)]() mutable {
+        // The application's own loop is level 1; anything deeper is a modal box.
+        if (g_yieldDepth > 0 || QThread::currentThread()->loopLevel() > 1) {
+            // Look again a little later rather than at once, so a waiting handler costs no CPU.
+            QTimer::singleShot(20, QCoreApplication::instance(),
+                               [fn = std::move(fn)]() mutable { RunWhenSettled(std::move(fn)); });
+            return;
+        }
+        fn();
+    });
+}
 
 QColor SysColor(int index) {
     static const std::array<QColor, 25> kColours = {

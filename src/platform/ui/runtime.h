@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <string>
 
 namespace qor::ui {
@@ -28,6 +29,11 @@ QPoint ScreenCursorPos();
 
 // Lets every pending event run, once. The only way window code yields.
 void DoEvents();
+
+// Runs fn once no handler is waiting further up the stack: not inside DoEvents, nor inside a
+// modal box's own event loop. A window whose owner destroys it on unload is unloaded that way,
+// so a handler that yielded never returns into a deleted window.
+void RunWhenSettled(std::function<void()> fn);
 
 inline QColor RGB(int r, int g, int b) { return QColor(r, g, b); }
 
