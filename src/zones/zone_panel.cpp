@@ -54,24 +54,6 @@ const ZoneTraits kTraits[4] = {
 
 }  // namespace
 
-// Held by every handler that reads from the device. The read lets events run while RDS text
-// scrolls; a close then must not let the program drop the panel under the handler still waiting,
-// so the unload waits for the outermost one to finish.
-class ZonePanel::Exchanging {
-  public:
-    explicit Exchanging(ZonePanel& panel) : panel_(panel) { ++panel_.exchanging_; }
-    ~Exchanging() {
-        if (--panel_.exchanging_ > 0 || !panel_.unloadWaiting_) return;
-        panel_.unloadWaiting_ = false;
-        panel_.Unload();
-    }
-    Exchanging(const Exchanging&) = delete;
-    Exchanging& operator=(const Exchanging&) = delete;
-
-  private:
-    ZonePanel& panel_;
-};
-
 const ZoneTraits& ZoneTraits::For(int zone) {
     return kTraits[(zone >= 1 && zone <= 4 ? zone : 1) - 1];
 }
@@ -248,18 +230,7 @@ void ZonePanel::InitZonePanel() {
     }
 }
 
-void ZonePanel::Form_Unload(bool& cancel) {
-    if (exchanging_ == 0) return;
-    cancel = true;
-    unloadWaiting_ = true;
-    Timer1->setEnabled(false);
-    Hide();
-}
-
-void ZonePanel::Timer1_Timer() {
-    // A knob exchange that ends while the close waits turns the timer on again.
-    if (!unloadWaiting_) RefreshZone(zone_);
-}
+void ZonePanel::Timer1_Timer() { RefreshZone(zone_); }
 
 void ZonePanel::Form_Activate() {
     if (traits_.refreshesOnActivate) RefreshZone(zone_);
@@ -291,7 +262,6 @@ void ZonePanel::Image1_MouseUp(int, int, double, double) {
 
 void ZonePanel::RefreshZone(int z) {
     if (z < 1 || z > 4) return;
-    const Exchanging exchanging(*this);
     auto& vq = ctx_.state.vq;
     Link& link = ctx_.link;
 
@@ -420,7 +390,6 @@ void ZonePanel::iKnobX21_PositionChange() { knobChanged(*iKnobX21, cmd::High, cm
 void ZonePanel::iKnobX31_PositionChange() { knobChanged(*iKnobX31, cmd::Vol, cmd::RdVol, true); }
 
 void ZonePanel::knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, bool stopsTimer) {
-    const Exchanging exchanging(*this);
     if (stopsTimer) Timer1->setEnabled(false);
     // The knob keeps its position within its range, so it always fits.
     const int v = CInt(knob.Position()).value_or(0);

@@ -90,11 +90,9 @@ class ZonePanel : public ui::Form {
 
   protected:
     void Form_Load() override;
-    void Form_Unload(bool& cancel) override;
 
   private:
     enum class Look { On, Off };
-    class Exchanging;
 
     void InitZonePanel();
     bool withoutTuner() const;
@@ -124,9 +122,6 @@ class ZonePanel : public ui::Form {
     Context& ctx_;
     const int zone_;
     const ZoneTraits& traits_;
-    // Handlers of this panel waiting on the device; they nest while RDS text scrolls.
-    int exchanging_ = 0;
-    bool unloadWaiting_ = false;
 };
 
 }  // namespace qor
