@@ -25,7 +25,7 @@ if [ -z "${DISPLAY:-}" ]; then
     pids+=($!)
     export DISPLAY=:57
     sleep 1
-    echo "no DISPLAY: running on the virtual display :57"
+    echo "no DISPLAY: running on the virtual display :57, where nothing is seen (scripts/screenshot.sh takes pictures)"
 fi
 
 "$bin/qor-sim" --model 82 --zone-on 1 --link "$work/amp" --rds "QOR RADIO - NOW PLAYING JAZZ" > "$work/sim.out" &
