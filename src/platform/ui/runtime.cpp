@@ -88,7 +88,9 @@ QColor SysColor(int index) {
         QColor(0, 0, 0),        // 8 window text
         QColor(0, 0, 0),        // 9 active title bar text
         QColor(180, 180, 180),  // 10 active border
-        QColor(244, 247, 252),  // 11 inactive border
+        // 11 inactive border: a mid grey rather than the near-white of recent desktops, so the
+        // white zone name stays readable on an unlit panel.
+        QColor(112, 112, 112),
         QColor(171, 171, 171),  // 12 application workspace
         QColor(51, 153, 255),   // 13 highlight
         QColor(255, 255, 255),  // 14 highlight text
