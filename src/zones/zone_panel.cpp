@@ -367,18 +367,7 @@ void ZonePanel::readSource(int z, bool litMarkers) {
     const auto source = CInt(scanevent(ctx_.link.ReceiveMessage(), 3));
     // After the answer: a refresh nested in its wait may have faded them.
     if (litMarkers) setMarkerFill(kMarkerOn);
-    if (!source) return;
-    if (*source == 2) {
-        Shape5->setFillStyle(ui::FillStyle::Transparent);
-        Shape5->setVisible(false);
-        Shape4->setFillStyle(ui::FillStyle::Solid);
-        Shape4->setVisible(true);
-    } else if (*source == 1) {
-        Shape5->setFillStyle(ui::FillStyle::Solid);
-        Shape5->setVisible(true);
-        Shape4->setFillStyle(ui::FillStyle::Transparent);
-        Shape4->setVisible(false);
-    }
+    if (source && (*source == 1 || *source == 2)) markSource(*source == 2);
 }
 
 // --- controls -----------------------------------------------------------------------------
@@ -404,19 +393,13 @@ void ZonePanel::knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, 
 
 void ZonePanel::Image2_Click() {
     if (!ctx_.state.vq.ZoneOn[zone_]) return;
-    Shape5->setFillStyle(ui::FillStyle::Transparent);
-    Shape5->setVisible(false);
-    Shape4->setFillStyle(ui::FillStyle::Solid);
-    Shape4->setVisible(true);
+    markSource(true);
     ctx_.link.SendMessage(cmd::Src(zone_, 2));
 }
 
 void ZonePanel::Image5_Click() {
     if (!ctx_.state.vq.ZoneOn[zone_]) return;
-    Shape5->setFillStyle(ui::FillStyle::Solid);
-    Shape5->setVisible(true);
-    Shape4->setFillStyle(ui::FillStyle::Transparent);
-    Shape4->setVisible(false);
+    markSource(false);
     ctx_.link.SendMessage(cmd::Src(zone_, 1));
 }
 
@@ -489,6 +472,13 @@ void ZonePanel::setKnobsVisible(bool visible) {
 void ZonePanel::showKnobs() {
     setKnobsVisible(true);
     iKnobX31->ZOrder(0);
+}
+
+void ZonePanel::markSource(bool tuner) {
+    Shape5->setFillStyle(tuner ? ui::FillStyle::Transparent : ui::FillStyle::Solid);
+    Shape5->setVisible(!tuner);
+    Shape4->setFillStyle(tuner ? ui::FillStyle::Solid : ui::FillStyle::Transparent);
+    Shape4->setVisible(tuner);
 }
 
 void ZonePanel::setMarkerFill(const QColor& colour) {

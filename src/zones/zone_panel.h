@@ -105,6 +105,8 @@ class ZonePanel : public ui::Form {
     void setKnobsVisible(bool visible);
     void showKnobs();
     void setMarkerFill(const QColor& colour);
+    // Fills and shows the marker of the source in use (Shape4 tuner, Shape5 Aux), hides the other.
+    void markSource(bool tuner);
 
     void modelStep();
     void lastOnStep();
