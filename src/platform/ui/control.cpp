@@ -21,6 +21,20 @@ std::string UpperAscii(std::string_view text) {
     return upper;
 }
 
+void ApplyPointer(QWidget& widget, Pointer pointer) {
+    switch (pointer) {
+        case Pointer::Default:
+            widget.unsetCursor();
+            break;
+        case Pointer::Hourglass:
+            widget.setCursor(Qt::WaitCursor);
+            break;
+        case Pointer::Hand:
+            widget.setCursor(Qt::PointingHandCursor);
+            break;
+    }
+}
+
 }  // namespace detail
 
 Control::Control(Form& form, std::string name, QWidget* widget)
@@ -110,18 +124,7 @@ void Control::Refresh() {
 
 void Control::setMousePointer(Pointer pointer) {
     pointer_ = pointer;
-    if (!widget_) return;
-    switch (pointer) {
-        case Pointer::Default:
-            widget_->unsetCursor();
-            break;
-        case Pointer::Hourglass:
-            widget_->setCursor(Qt::WaitCursor);
-            break;
-        case Pointer::Hand:
-            widget_->setCursor(Qt::PointingHandCursor);
-            break;
-    }
+    if (widget_) detail::ApplyPointer(*widget_, pointer);
 }
 
 std::string Control::FontName() const {

@@ -138,6 +138,8 @@ void Raise(const F& handler, A... args) {
     copy(args...);
 }
 std::string UpperAscii(std::string_view text);
+// The cursor a pointer shows over a widget; controls and forms alike.
+void ApplyPointer(QWidget& widget, Pointer pointer);
 }  // namespace detail
 
 }  // namespace qor::ui

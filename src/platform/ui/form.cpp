@@ -258,17 +258,7 @@ void Form::setBackColor(const QColor& colour) {
 
 void Form::setMousePointer(Pointer pointer) {
     pointer_ = pointer;
-    switch (pointer) {
-        case Pointer::Default:
-            widget_->unsetCursor();
-            break;
-        case Pointer::Hourglass:
-            widget_->setCursor(Qt::WaitCursor);
-            break;
-        case Pointer::Hand:
-            widget_->setCursor(Qt::PointingHandCursor);
-            break;
-    }
+    detail::ApplyPointer(*widget_, pointer);
 }
 
 double Form::Left() const { return PixelsToTwipsX(widget_->frameGeometry().x()); }
