@@ -169,10 +169,14 @@ std::string TimeText(const DateTime& t) {
     return Pad2(t.hour) + ":" + Pad2(t.minute) + ":" + Pad2(t.second);
 }
 
+std::string YearText(int year) {
+    std::string text = std::to_string(year);
+    if (year >= 0 && text.size() < 4) text.insert(0, 4 - text.size(), '0');
+    return text;
+}
+
 std::string DateText(const DateTime& t) {
-    std::string year = std::to_string(t.year);
-    if (t.year >= 0 && year.size() < 4) year.insert(0, 4 - year.size(), '0');
-    return Pad2(t.day) + "-" + Pad2(t.month) + "-" + year;
+    return Pad2(t.day) + "-" + Pad2(t.month) + "-" + YearText(t.year);
 }
 
 }  // namespace qor

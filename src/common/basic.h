@@ -46,7 +46,8 @@ DateTime NowLocal();
 // minute boundaries across midnight and month ends alike.
 int64_t MinuteNumber(const DateTime& t);
 
-std::string Pad2(int value);                // 7 -> "07", 12 -> "12"
+std::string Pad2(int value);                // 7 -> "07", 12 -> "12", -3 -> "-03"
+std::string YearText(int year);             // 2024 -> "2024", 987 -> "0987"
 std::string TimeText(const DateTime& t);    // "09:07:03"
 std::string DateText(const DateTime& t);    // "05-03-2024"
 

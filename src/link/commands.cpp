@@ -39,10 +39,8 @@ std::string TunFreqRead() { return "*TUN,FREQ;"; }
 std::string RdTunSens() { return "*RD,TUN,SENS;"; }
 
 std::string ClkSet(const DateTime& t) {
-    std::string year = Num(t.year);
-    if (t.year >= 0 && year.size() < 4) year.insert(0, 4 - year.size(), '0');
-    return Frame("CLK,SET," + Pad2(t.day) + "," + Pad2(t.month) + "," + year + "," + Pad2(t.hour) +
-                 "," + Pad2(t.minute) + "," + Pad2(t.second));
+    return Frame("CLK,SET," + Pad2(t.day) + "," + Pad2(t.month) + "," + YearText(t.year) + "," +
+                 Pad2(t.hour) + "," + Pad2(t.minute) + "," + Pad2(t.second));
 }
 
 std::string TempMin(std::string_view value) {
@@ -55,11 +53,7 @@ std::string TempMax(std::string_view value) {
 
 std::string TempCal(std::string_view value) {
     // Unlike the limits, the offset keeps two digits on the negative side as well.
-    return Frame("TEMP,CAL," + TempValue(value, [](int32_t v) {
-                     if (v >= 0 && v <= 9) return "0" + Num(v);
-                     if (v >= -9 && v <= -1) return "-0" + Num(-v);
-                     return Num(v);
-                 }));
+    return Frame("TEMP,CAL," + TempValue(value, Pad2));
 }
 
 std::string Vol(int zone, int value) { return Frame("VOL," + Num(zone) + ",2," + Num(value)); }
