@@ -233,18 +233,16 @@ void FrmMenu_1::Form_Load() {
 
     vq.CurrentPreset = 1;
     ReadShowZones();
-    if (UCase(vq.DeviceModel) == "QOR 81") {
-        Image2->setVisible(true);
-        Label3->setVisible(false);
-    }
+    ShowTunerlessMenu();
     Image1_Click();
 }
 
-void FrmMenu_1::Form_Activate() {
-    if (UCase(ctx_.state.vq.DeviceModel) == "QOR 81") {
-        Image2->setVisible(true);
-        Label3->setVisible(false);
-    }
+void FrmMenu_1::Form_Activate() { ShowTunerlessMenu(); }
+
+void FrmMenu_1::ShowTunerlessMenu() {
+    if (UCase(ctx_.state.vq.DeviceModel) != "QOR 81") return;
+    Image2->setVisible(true);
+    Label3->setVisible(false);
 }
 
 void FrmMenu_1::SyncClk() { ctx_.link.SendMessage(cmd::ClkSet(now_())); }
@@ -283,6 +281,14 @@ bool FrmMenu_1::LoadUserIni() {
     if (!ReadLines(ProgramFile("user.ini"), lines)) return false;
     auto& vq = ctx_.state.vq;
 
+    // Applied after the section and again at the end, so a file without one still leaves
+    // numbers for the snapshot and the settings panel.
+    auto defaultTemperatures = [&vq] {
+        if (!IsNumeric(vq.TempMin)) vq.TempMin = "70";
+        if (!IsNumeric(vq.TempMax)) vq.TempMax = "90";
+        if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
+    };
+
     // One pass. A section runs to the next line that starts with "[", and that line is the
     // current line for the header tests still to come in this round; a header whose test came
     // earlier in the round is passed over.
@@ -312,9 +318,7 @@ bool FrmMenu_1::LoadUserIni() {
                 if (UCase(qor::Left(line, 15)) == "TEMPERATURE_MAX") vq.TempMax = qor::Mid(line, 17);
                 if (UCase(qor::Left(line, 18)) == "TEMPERATURE_OFFSET") vq.TempOffset = qor::Mid(line, 20);
             });
-            if (!IsNumeric(vq.TempMin)) vq.TempMin = "70";
-            if (!IsNumeric(vq.TempMax)) vq.TempMax = "90";
-            if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
+            defaultTemperatures();
             ctx_.link.SendMessage(cmd::TempMin(Trim(vq.TempMin)));
             ctx_.link.SendMessage(cmd::TempMax(Trim(vq.TempMax)));
             ctx_.link.SendMessage(cmd::TempCal(Trim(vq.TempOffset)));
@@ -333,10 +337,7 @@ bool FrmMenu_1::LoadUserIni() {
         }
         ++i;
     }
-
-    if (!IsNumeric(vq.TempMin)) vq.TempMin = "70";
-    if (!IsNumeric(vq.TempMax)) vq.TempMax = "90";
-    if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
+    defaultTemperatures();
     return true;
 }
 

@@ -108,6 +108,8 @@ private:
     // model. False when the file cannot be opened.
     bool LoadUserIni();
     void ReadShowZones();
+    // The model without tuner: the quit plate covers the Tuner word.
+    void ShowTunerlessMenu();
     void DetectModel();
     void ShowSettings();
     void SetMenuLabelsEnabled(bool enabled);
