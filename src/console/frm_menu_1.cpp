@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config/settings_file.h"
 #include "config/snapshot.h"
 #include "link/commands.h"
 #include "panel/panel_scheme.h"
@@ -217,7 +218,7 @@ void FrmMenu_1::Form_Load() {
 
     for (int n = 1; n <= 6; ++n) vq.PresetName[n] = "Preset " + std::to_string(n);
 
-    if (!FileExists(ProgramFile("user.ini"))) {
+    if (!FileExists(SettingsFilePath(ctx_.programDir))) {
         ctx_.dialogs.MsgBox(
             "Your Qor systems user.ini settings couldn't be found... . New file will be "
             "downloaded first.  ",
@@ -278,7 +279,7 @@ std::string FrmMenu_1::GetIniValue(const std::string& line) {
 
 bool FrmMenu_1::LoadUserIni() {
     std::vector<std::string> lines;
-    if (!ReadLines(ProgramFile("user.ini"), lines)) return false;
+    if (!ReadLines(SettingsFilePath(ctx_.programDir), lines)) return false;
     auto& vq = ctx_.state.vq;
 
     // Applied after the section and again at the end, so a file without one still leaves
