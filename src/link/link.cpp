@@ -29,18 +29,10 @@ Link::Link(MSComm& comm, SharedState& state)
     : comm_(comm), state_(state), clock_(&LinkClock::System()) {}
 
 int Link::SendMessage(const std::string& message) {
-    if (comm_.PortOpen()) {
-        // Errors are trapped only when this call opens the port; a write that fails on an open
-        // line leaves it closed (the control drops a dead line), so the next call reopens it.
-        try {
-            comm_.setOutput(message);
-        } catch (const CommError&) {
-            return 0;
-        }
-        return 1;
-    }
+    // A write that fails on an open line leaves it closed (the control drops a dead line), so
+    // the next call reopens it.
     try {
-        comm_.setPortOpen(true);
+        if (!comm_.PortOpen()) comm_.setPortOpen(true);
         comm_.setOutput(message);
     } catch (const CommError&) {
         return 0;
