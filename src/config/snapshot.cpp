@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 #include "config/file_name_rule.h"
@@ -129,10 +130,8 @@ class Snapshot {
             Status(level.status);
             out_.section(level.section);
             for (int z = 1; z <= 4; ++z) {
-                const std::string command = level.command(z);
-                const std::string answer = Exchange(command);
-                if (answer.starts_with(AnswerStart(command)))
-                    out_.key(ZoneKey(z, level.keySuffix), link_.scanevent(answer, 3));
+                if (const auto value = ReadValue(level.command(z)))
+                    out_.key(ZoneKey(z, level.keySuffix), *value);
             }
         }
 
@@ -158,10 +157,7 @@ class Snapshot {
         Status(kStatusZoneSources);
         out_.section("Zone_Source");
         for (int z = 1; z <= 4; ++z) {
-            const std::string command = cmd::RdSrc(z);
-            const std::string answer = Exchange(command);
-            if (!answer.starts_with(AnswerStart(command))) continue;
-            const std::string source = link_.scanevent(answer, 3);
+            const auto source = ReadValue(cmd::RdSrc(z));
             if (source == "1") out_.key(ZoneKey(z, "_Source"), "AUX");
             if (source == "2") out_.key(ZoneKey(z, "_Source"), "TUNER");
         }
@@ -170,10 +166,7 @@ class Snapshot {
         out_.section("Zone_Link");
         // Zone 1 is what the others link to; it has no link of its own.
         for (int z = 2; z <= 4; ++z) {
-            const std::string command = cmd::RdLink(z);
-            const std::string answer = Exchange(command);
-            if (!answer.starts_with(AnswerStart(command))) continue;
-            const std::string link = link_.scanevent(answer, 3);
+            const auto link = ReadValue(cmd::RdLink(z));
             if (link == "1") out_.key(ZoneKey(z, "_Link"), "Y");
             if (link == "2") out_.key(ZoneKey(z, "_Link"), "N");
         }
@@ -194,6 +187,13 @@ class Snapshot {
     std::string Exchange(const std::string& command) {
         link_.SendMessage(command);
         return link_.ReceiveMessage();
+    }
+
+    // Field 3 of the answer to a numbered read; nullopt when the answer is not its record.
+    std::optional<std::string> ReadValue(const std::string& command) {
+        const std::string answer = Exchange(command);
+        if (!answer.starts_with(AnswerStart(command))) return std::nullopt;
+        return link_.scanevent(answer, 3);
     }
 
     void TunerFrequencies() {
@@ -234,9 +234,7 @@ class Snapshot {
     }
 
     void Pregain(int input, const char* key) {
-        const std::string command = cmd::RdGain(input);
-        const std::string answer = Exchange(command);
-        if (answer.starts_with(AnswerStart(command))) out_.key(key, link_.scanevent(answer, 3));
+        if (const auto value = ReadValue(cmd::RdGain(input))) out_.key(key, *value);
     }
 
     const VariantRules& rules_;
