@@ -126,7 +126,7 @@ void SetClock(DeviceState& st, const std::vector<std::string>& f) {
         if (!ParseIndex(f[i + 2], 0, 9999, v[i])) return;
     if (v[0] < 1 || v[0] > 31 || v[1] < 1 || v[1] > 12 || v[3] > 23 || v[4] > 59 || v[5] > 59)
         return;
-    char text[32];
+    char text[64];  // room for any int, so the compiler can see nothing is cut
     std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", v[0], v[1], v[2], v[3], v[4],
                   v[5]);
     st.clock = text;
