@@ -20,41 +20,34 @@ class ColourKeyTest : public ::testing::Test {
         label->setBackColor(RGB(255, 0, 0));
         form.Show();
     }
-
     // Runs the pending re-mask.
     static void Settle() {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     }
-
-    bool shows(QPoint p) const { return form.widget()->mask().contains(p); }
+    QRegion mask() const { return form.widget()->mask(); }
+    bool shows(QPoint p) const { return mask().contains(p); }
     static QPoint centre(const Control* c) { return c->widget()->geometry().center(); }
 
     Form form{"FrmZone_1"};
     Label* label = nullptr;
 };
 
-TEST_F(ColourKeyTest, BlueIsCutOutAndTheControlsStay) {
+TEST_F(ColourKeyTest, BlueIsCutOutAndTheCutFollowsMovesShowsAndPictures) {
     EXPECT_FALSE(isLayered(form));
     SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
     EXPECT_TRUE(isLayered(form));
     EXPECT_DOUBLE_EQ(form.widget()->windowOpacity(), 1.0) << "the alpha needs its own flag";
-
     const QRect area = label->widget()->geometry();
     EXPECT_TRUE(shows(area.topLeft()));
     EXPECT_TRUE(shows(area.bottomRight()));
     EXPECT_FALSE(shows(area.topLeft() - QPoint(1, 0)));
     EXPECT_FALSE(shows(QPoint(2, 2)));
     EXPECT_FALSE(shows(QPoint(290, 190)));
-}
 
-TEST_F(ColourKeyTest, TheCutFollowsMovesShowsAndPictures) {
-    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
-    const QPoint before = centre(label);
     label->Move(150, 150);
     Settle();
     EXPECT_TRUE(shows(centre(label)));
-    EXPECT_FALSE(shows(before));
-
+    EXPECT_FALSE(shows(area.center()));
     label->setVisible(false);
     Settle();
     EXPECT_FALSE(shows(centre(label)));
@@ -72,35 +65,30 @@ TEST_F(ColourKeyTest, TheCutFollowsMovesShowsAndPictures) {
     image->Move(600, 2100);
     label->setBackColor(RGB(0, 0, 255));
     Settle();
-    const QRegion byArea = form.widget()->mask();
+    const QRegion byArea = mask();
     form.refreshColourKey();
-    EXPECT_EQ(byArea, form.widget()->mask());
+    EXPECT_EQ(byArea, mask());
     EXPECT_FALSE(shows(centre(label))) << "a blue label is cut out too";
-}
-
-TEST_F(ColourKeyTest, AnAllBlueWindowShowsNothing) {
-    label->setVisible(false);
-    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
-    const QRegion mask = form.widget()->mask();
-    EXPECT_FALSE(mask.isEmpty()) << "an empty mask would mean no mask at all";
-    EXPECT_TRUE((mask & form.widget()->rect()).isEmpty());
+    image->setVisible(false);
+    Settle();
+    EXPECT_FALSE(mask().isEmpty()) << "an empty mask would mean no mask at all";
+    EXPECT_TRUE((mask() & form.widget()->rect()).isEmpty()) << "an all-blue window shows nothing";
 }
 
 TEST_F(ColourKeyTest, AlphaAndClearing) {
     SetWindowTranslucency(form, RGB(0, 0, 0), 51, kLayeredAlpha);
-    EXPECT_TRUE(isLayered(form));
     EXPECT_NEAR(form.widget()->windowOpacity(), 0.2, 0.01);
-    EXPECT_TRUE(form.widget()->mask().isEmpty()) << "no colour key asked for";
+    EXPECT_TRUE(mask().isEmpty()) << "no colour key asked for";
 
     SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey | kLayeredAlpha);
-    EXPECT_FALSE(form.widget()->mask().isEmpty());
+    EXPECT_FALSE(mask().isEmpty());
     ClearLayered(form);
     EXPECT_FALSE(isLayered(form));
-    EXPECT_TRUE(form.widget()->mask().isEmpty());
+    EXPECT_TRUE(mask().isEmpty());
     EXPECT_DOUBLE_EQ(form.widget()->windowOpacity(), 1.0);
     label->Move(0, 0);
     Settle();
-    EXPECT_TRUE(form.widget()->mask().isEmpty()) << "a cleared key stays off";
+    EXPECT_TRUE(mask().isEmpty()) << "a cleared key stays off";
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-// Labels, pictures, combo and text boxes, timers: the events window code relies on.
+// Labels, pictures, combo and text boxes, timers, shapes: the events window code relies on.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 #include "platform/ui/ui.h"
@@ -22,30 +20,32 @@ void SendMove(QWidget* widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) 
 
 // What the window system sends for a double click.
 void DoubleClick(QWidget* widget, QPoint at) {
-    SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-    SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+        const bool up = type == QEvent::MouseButtonRelease;
+        SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
+    }
 }
+
+using MouseEvent = std::tuple<char, int, int, double, double>;  // kind, button, shift, x, y
 
 struct MouseLog {
     int clicks = 0;
     int dblClicks = 0;
-    std::vector<std::tuple<char, int, int, double, double>> events;  // kind, button, shift, x, y
+    std::vector<MouseEvent> events;
 
     void attach(MouseEvents& control) {
         control.onClick = [this] { ++clicks; };
         control.onDblClick = [this] { ++dblClicks; };
-        control.onMouseDown = [this](int b, int s, double x, double y) {
-            events.emplace_back('D', b, s, x, y);
+        auto log = [this](char kind) {
+            return [this, kind](int b, int s, double x, double y) {
+                events.emplace_back(kind, b, s, x, y);
+            };
         };
-        control.onMouseMove = [this](int b, int s, double x, double y) {
-            events.emplace_back('M', b, s, x, y);
-        };
-        control.onMouseUp = [this](int b, int s, double x, double y) {
-            events.emplace_back('U', b, s, x, y);
-        };
+        control.onMouseDown = log('D');
+        control.onMouseMove = log('M');
+        control.onMouseUp = log('U');
     }
 };
 
@@ -54,101 +54,84 @@ class ControlsTest : public ::testing::Test {
     void SetUp() override {
         form.Move(0, 0, 6000, 4500);
         form.Show();
+        QApplication::setActiveWindow(form.widget());
     }
     Form form{"FrmTest"};
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
 };
 
-TEST_F(ControlsTest, ADisabledLabelReactsToNothing) {
+TEST_F(ControlsTest, MouseEventsCarryButtonShiftAndTwipsAndADisabledLabelRaisesNone) {
     auto* label = form.Add<Label>("Label1", {1500, 300, 975, 255});
-    label->setCaption("File");
+    QWidget* w = label->widget();
     MouseLog log;
     log.attach(*label);
 
     label->setEnabled(false);
-    QTest::mouseClick(label->widget(), Qt::LeftButton, {}, QPoint(5, 5));
-    SendMove(label->widget(), QPoint(6, 6));
-    DoubleClick(label->widget(), QPoint(5, 5));
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+    SendMove(w, QPoint(6, 6));
+    DoubleClick(w, QPoint(5, 5));
     EXPECT_EQ(log.clicks, 0);
     EXPECT_EQ(log.dblClicks, 0);
     EXPECT_TRUE(log.events.empty());
 
     label->setEnabled(true);
-    QTest::mouseClick(label->widget(), Qt::LeftButton, {}, QPoint(5, 3));
-    SendMove(label->widget(), QPoint(6, 4));
-    EXPECT_EQ(log.clicks, 1);
-    ASSERT_EQ(log.events.size(), 3u);
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    EXPECT_EQ(log.events[0], std::make_tuple('D', kLeftButton, 0, 5 * tx, 3 * ty));
-    EXPECT_EQ(log.events[1], std::make_tuple('U', kLeftButton, 0, 5 * tx, 3 * ty));
-    EXPECT_EQ(log.events[2], std::make_tuple('M', 0, 0, 6 * tx, 4 * ty));
-}
-
-TEST_F(ControlsTest, PictureMouseEventsCarryButtonShiftAndTwipsInsideTheControl) {
-    auto* image = form.Add<Image>("Image1", {750, 750, 1500, 1500});
-    image->setStretch(true);
-    MouseLog log;
-    log.attach(*image);
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-
-    QTest::mousePress(image->widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(4, 6));
-    SendMove(image->widget(), QPoint(200, 9), Qt::RightButton);  // captured outside the control
-    QTest::mouseRelease(image->widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(200, 9));
-    EXPECT_EQ(log.clicks, 0) << "released outside the control";
-    ASSERT_EQ(log.events.size(), 3u);
-    EXPECT_EQ(log.events[0], std::make_tuple('D', kRightButton, kShiftMask, 4 * tx, 6 * ty));
-    EXPECT_EQ(log.events[1], std::make_tuple('M', kRightButton, 0, 200 * tx, 9 * ty));
-    EXPECT_EQ(std::get<0>(log.events[2]), 'U');
-
-    QTest::mouseClick(image->widget(), Qt::LeftButton, Qt::ControlModifier, QPoint(1, 1));
-    EXPECT_EQ(log.clicks, 1);
-    EXPECT_EQ(std::get<2>(log.events[3]), kCtrlMask);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 3));
+    SendMove(w, QPoint(6, 4));
+    QTest::mousePress(w, Qt::RightButton, Qt::ControlModifier, QPoint(4, 6));
+    SendMove(w, QPoint(200, 9), Qt::RightButton);  // captured outside the control
+    QTest::mouseRelease(w, Qt::RightButton, Qt::ControlModifier, QPoint(200, 9));
+    EXPECT_EQ(log.clicks, 1) << "the second press was released outside the control";
+    ASSERT_EQ(log.events.size(), 6u);
+    EXPECT_EQ(std::vector<MouseEvent>(log.events.begin(), log.events.begin() + 5),
+              (std::vector<MouseEvent>{{'D', kLeftButton, kShiftMask, 5 * tx, 3 * ty},
+                                       {'U', kLeftButton, kShiftMask, 5 * tx, 3 * ty},
+                                       {'M', 0, 0, 6 * tx, 4 * ty},
+                                       {'D', kRightButton, kCtrlMask, 4 * tx, 6 * ty},
+                                       {'M', kRightButton, 0, 200 * tx, 9 * ty}}));
+    EXPECT_EQ(std::get<0>(log.events[5]), 'U');
 
     // The second press of a double click makes a DblClick, not another Click.
-    DoubleClick(image->widget(), QPoint(2, 2));
+    DoubleClick(w, QPoint(2, 2));
     EXPECT_EQ(log.dblClicks, 1);
     EXPECT_EQ(log.clicks, 2);
 }
 
-TEST_F(ControlsTest, ComboChoicesRaiseClickAndTypingRaisesChange) {
+TEST_F(ControlsTest, ComboChoicesRaiseClickTypingRaisesChangeAndLeavingRaisesLostFocus) {
     auto* combo = form.Add<ComboBox>("Combo1", {150, 150, 1500, 315});
-    int clicks = 0;
-    int changes = 0;
+    auto* text = form.Add<TextBox>("Text1", {150, 900, 1500, 315});
+    int clicks = 0, changes = 0, lost = 0;
     combo->onClick = [&] { ++clicks; };
     combo->onChange = [&] { ++changes; };
+    combo->onLostFocus = [&] { ++lost; };
 
-    combo->AddItem("High");
-    combo->AddItem("Low");
+    for (const char* item : {"High", "Low"}) combo->AddItem(item);
     combo->AddItem("Mid", 1);
     EXPECT_EQ(combo->ListCount(), 3);
     EXPECT_EQ(combo->List(1), "Mid");
     EXPECT_EQ(combo->List(3), "");
     EXPECT_EQ(combo->ListIndex(), -1) << "adding items chooses none";
-    EXPECT_EQ(combo->Text(), "");
 
     combo->setListIndex(1);
     combo->setListIndex(1);
     combo->setListIndex(9);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(combo->Text(), "Mid");
-
-    // The user steps to the next item with the keyboard.
-    QApplication::setActiveWindow(form.widget());
     combo->widget()->setFocus();
-    QTest::keyClick(combo->widget(), Qt::Key_Down);
+    QTest::keyClick(combo->widget(), Qt::Key_Down);  // the user steps to the next item
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(combo->ListIndex(), 2);
     EXPECT_EQ(changes, 0);
 
-    // Typing: a Change per key, nothing chosen; Enter on a listed text chooses nothing either.
+    // Typing: a Change per key, nothing chosen; neither Enter nor leaving on a listed text chooses.
     combo->widget()->findChild<QLineEdit*>()->clear();
     QTest::keyClicks(combo->widget(), "High");
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(combo->Text(), "High");
-    EXPECT_EQ(combo->ListIndex(), -1);
     QTest::keyClick(combo->widget(), Qt::Key_Return);
+    text->widget()->setFocus();
+    EXPECT_EQ(lost, 1);
     EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(combo->ListIndex(), -1);
 
     combo->setText("Com3");
     combo->setText("Com3");
@@ -156,32 +139,12 @@ TEST_F(ControlsTest, ComboChoicesRaiseClickAndTypingRaisesChange) {
     combo->setText("Low");
     EXPECT_EQ(combo->ListIndex(), 2);
     EXPECT_EQ(changes, 6);
-
     combo->Clear();
     EXPECT_EQ(combo->ListCount(), 0);
     EXPECT_EQ(combo->Text(), "");
     EXPECT_EQ(combo->ListIndex(), -1);
     EXPECT_EQ(changes, 6);
     EXPECT_EQ(clicks, 2);
-}
-
-TEST_F(ControlsTest, FocusLeavingTheComboRaisesLostFocusWithoutAChoice) {
-    auto* combo = form.Add<ComboBox>("Combo1", {150, 150, 1500, 315});
-    auto* text = form.Add<TextBox>("Text1", {150, 900, 1500, 315});
-    combo->AddItem("Com1");
-    combo->AddItem("Com2");
-    int lost = 0;
-    int clicks = 0;
-    combo->onLostFocus = [&] { ++lost; };
-    combo->onClick = [&] { ++clicks; };
-
-    QApplication::setActiveWindow(form.widget());
-    combo->widget()->setFocus();
-    QTest::keyClicks(combo->widget(), "Com2");
-    text->widget()->setFocus();
-    EXPECT_EQ(lost, 1);
-    EXPECT_EQ(clicks, 0) << "leaving typed text that names an item is not a choice";
-    EXPECT_EQ(combo->ListIndex(), -1);
 }
 
 TEST_F(ControlsTest, TextBoxChangeAndLock) {
@@ -191,8 +154,6 @@ TEST_F(ControlsTest, TextBoxChangeAndLock) {
     text->setText("Tuner / Aux");
     text->setText("Tuner / Aux");
     EXPECT_EQ(changes, 1);
-
-    QApplication::setActiveWindow(form.widget());
     text->widget()->setFocus();
     QTest::keyClicks(text->widget(), "!");
     EXPECT_EQ(text->Text(), "Tuner / Aux!");
@@ -208,23 +169,19 @@ TEST_F(ControlsTest, TextBoxChangeAndLock) {
 TEST_F(ControlsTest, TimersTickWhileEnabledWithAnInterval) {
     auto* clock = form.Add<Timer>("Timer1");
     auto* off = form.Add<Timer>("Timer2");
-    auto* zero = form.Add<Timer>("Timer3");
+    auto* zero = form.Add<Timer>("Timer3");  // enabled, but no interval
     form.Load();
-    int ticks = 0;
-    int offTicks = 0;
-    int zeroTicks = 0;
+    int ticks = 0, offTicks = 0, zeroTicks = 0;
     clock->onTimer = [&] { ++ticks; };
     off->onTimer = [&] { ++offTicks; };
     zero->onTimer = [&] { ++zeroTicks; };
     clock->setInterval(2);
     off->setInterval(1);
     off->setEnabled(false);
-    EXPECT_TRUE(zero->Enabled());  // but no interval
 
     EXPECT_TRUE(RunUntil([&] { return ticks >= 5; }));
     EXPECT_EQ(offTicks, 0);
     EXPECT_EQ(zeroTicks, 0);
-
     // Stopped through the base class, as a walk over the controls would.
     static_cast<Control*>(clock)->setEnabled(false);
     const int stoppedAt = ticks;
@@ -238,10 +195,8 @@ TEST_F(ControlsTest, ShapeTakesNoMouseAndPaintsItsFill) {
     auto* shape = form.Add<Shape>("Shape4", {1020, 120, 255, 135});
     shape->setFillColor(RGB(128, 128, 255));
     EXPECT_TRUE(shape->widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
-
     auto centre = [&] {
-        const QImage image = form.widget()->grab().toImage();
-        return image.pixelColor(shape->widget()->geometry().center());
+        return form.widget()->grab().toImage().pixelColor(shape->widget()->geometry().center());
     };
     EXPECT_EQ(centre(), QColor(0, 0, 255)) << "transparent fill by default";
     shape->setFillStyle(FillStyle::Solid);

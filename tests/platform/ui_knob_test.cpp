@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
-#include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -26,27 +24,20 @@ class KnobTest : public ::testing::Test {
         QApplication::setActiveWindow(form.widget());
         knob->widget()->setFocus();
     }
-
     void key(Qt::Key k, int times = 1) {
         for (int i = 0; i < times; ++i) QTest::keyClick(knob->widget(), k);
     }
-
     void wheel(int delta) {
-        const QPointF at(10, 10);
-        QWheelEvent event(at, knob->widget()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(10, 10), knob->widget()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(knob->widget(), &event);
     }
-
-    void mouse(QEvent::Type type, QPointF at) {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        test::SendMouse(knob->widget(), type, at, button, held);
-    }
-
-    QPointF centre() const {
-        return QPointF(knob->widget()->width() / 2.0, knob->widget()->height() / 2.0);
+    // A left-button event at an offset from the knob's centre.
+    void mouse(QEvent::Type type, QPointF fromCentre = {}) {
+        QWidget* w = knob->widget();
+        const QPointF at = QPointF(w->width(), w->height()) / 2 + fromCentre;
+        test::SendMouse(w, type, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton);
     }
 
     Form form{"FrmZone_1"};
@@ -55,7 +46,6 @@ class KnobTest : public ::testing::Test {
 };
 
 TEST_F(KnobTest, OnlyARealChangeRaisesTheEvent) {
-    EXPECT_EQ(knob->Position(), 0);
     knob->setPosition(0);
     EXPECT_EQ(changes, 0);
     knob->setPosition(40);  // beyond the maximum
@@ -64,8 +54,12 @@ TEST_F(KnobTest, OnlyARealChangeRaisesTheEvent) {
     knob->setPosition(15);
     knob->setPosition(99);
     EXPECT_EQ(changes, 1);
-    knob->setPosition(-3);
-    EXPECT_EQ(changes, 2);
+    knob->setPosition(12);
+    knob->setPositionMax(10);  // narrowing the range moves the position
+    EXPECT_EQ(knob->Position(), 10);
+    EXPECT_EQ(changes, 3);
+    knob->setPositionMin(-5);
+    EXPECT_EQ(changes, 3);
 
     // A handler that writes back the value it was given ends there.
     int inner = 0;
@@ -80,18 +74,7 @@ TEST_F(KnobTest, OnlyARealChangeRaisesTheEvent) {
     EXPECT_EQ(inner, 2);
 }
 
-TEST_F(KnobTest, NarrowingTheRangeMovesThePosition) {
-    knob->setPosition(12);
-    changes = 0;
-    knob->setPositionMax(10);
-    EXPECT_EQ(knob->Position(), 10);
-    EXPECT_EQ(changes, 1);
-    knob->setPositionMin(-5);
-    EXPECT_EQ(changes, 1);
-}
-
-TEST_F(KnobTest, KeysStepByTheArrowAndPageSizes) {
-    EXPECT_EQ(knob->KeyArrowStepSize(), 0.1);
+TEST_F(KnobTest, KeysStepByTheArrowAndPageSizesAndTheWheelOneANotch) {
     key(Qt::Key_Up, 3);
     EXPECT_EQ(knob->Position(), 0.3);
     key(Qt::Key_Left);
@@ -101,21 +84,7 @@ TEST_F(KnobTest, KeysStepByTheArrowAndPageSizes) {
     key(Qt::Key_PageDown, 2);
     EXPECT_EQ(knob->Position(), -0.8);
     EXPECT_EQ(changes, 7);
-
-    key(Qt::Key_End);
-    EXPECT_EQ(knob->Position(), 15);
-    changes = 0;
-    key(Qt::Key_Up);
-    key(Qt::Key_PageUp);
-    key(Qt::Key_End);
-    EXPECT_EQ(changes, 0) << "at the end nothing moves";
-    key(Qt::Key_Home);
-    EXPECT_EQ(knob->Position(), -15);
-    key(Qt::Key_Down);
-    EXPECT_EQ(knob->Position(), -15);
-}
-
-TEST_F(KnobTest, TheWheelStepsOneANotch) {
+    knob->setPosition(0);
     wheel(120);
     EXPECT_EQ(knob->Position(), 1);
     wheel(-240);
@@ -124,42 +93,49 @@ TEST_F(KnobTest, TheWheelStepsOneANotch) {
     EXPECT_EQ(knob->Position(), -1);
     wheel(60);
     EXPECT_EQ(knob->Position(), 0);
-    EXPECT_EQ(changes, 3);
-}
+    EXPECT_EQ(changes, 11);
 
-TEST_F(KnobTest, DraggingUpFromTheCapTurnsItUp) {
-    const QPointF c = centre();
-    mouse(QEvent::MouseButtonPress, c);
-    mouse(QEvent::MouseMove, c - QPointF(0, 50));  // a third of the 150-pixel travel
-    EXPECT_NEAR(knob->Position(), 10, 1e-9);
-    mouse(QEvent::MouseMove, c - QPointF(0, 300));  // past the end
+    key(Qt::Key_End);
     EXPECT_EQ(knob->Position(), 15);
-    mouse(QEvent::MouseMove, c - QPointF(0, 285));  // turning back moves at once
-    EXPECT_NEAR(knob->Position(), 12, 1e-9);
-    mouse(QEvent::MouseButtonRelease, c - QPointF(0, 285));
-    mouse(QEvent::MouseMove, c);
-    EXPECT_NEAR(knob->Position(), 12, 1e-9) << "no drag after release";
+    changes = 0;
+    key(Qt::Key_Up);
+    key(Qt::Key_PageUp);
+    key(Qt::Key_End);
+    wheel(120);
+    EXPECT_EQ(changes, 0) << "at the end nothing moves";
+    key(Qt::Key_Home);
+    EXPECT_EQ(knob->Position(), -15);
+    key(Qt::Key_Down);
+    EXPECT_EQ(knob->Position(), -15);
 }
 
-TEST_F(KnobTest, DraggingAroundTheKnobTurnsItClockwiseUp) {
-    const QPointF c = centre();
+TEST_F(KnobTest, DraggingUpFromTheCapOrClockwiseAroundTurnsItUp) {
+    mouse(QEvent::MouseButtonPress);
+    mouse(QEvent::MouseMove, {0, -50});  // a third of the 150-pixel travel
+    EXPECT_NEAR(knob->Position(), 10, 1e-9);
+    mouse(QEvent::MouseMove, {0, -300});  // past the end
+    EXPECT_EQ(knob->Position(), 15);
+    mouse(QEvent::MouseMove, {0, -285});  // turning back moves at once
+    EXPECT_NEAR(knob->Position(), 12, 1e-9);
+    mouse(QEvent::MouseButtonRelease, {0, -285});
+    mouse(QEvent::MouseMove);
+    EXPECT_NEAR(knob->Position(), 12, 1e-9) << "no drag after release";
+
+    knob->setPosition(0);
     const double r = 45;
-    mouse(QEvent::MouseButtonPress, c + QPointF(r, 0));             // 3 o'clock
-    mouse(QEvent::MouseMove, c + QPointF(r * 0.7071, r * 0.7071));  // half way down
-    mouse(QEvent::MouseMove, c + QPointF(0, r));                    // 6 o'clock
+    mouse(QEvent::MouseButtonPress, {r, 0});             // 3 o'clock
+    mouse(QEvent::MouseMove, {r * 0.7071, r * 0.7071});  // half way down
+    mouse(QEvent::MouseMove, {0, r});                    // 6 o'clock
     EXPECT_NEAR(knob->Position(), 90.0 / 270.0 * 30.0, 1e-6);
-    mouse(QEvent::MouseMove, c + QPointF(r, 0));
-    mouse(QEvent::MouseMove, c + QPointF(0, -r));  // back past the start, to 12 o'clock
+    mouse(QEvent::MouseMove, {r, 0});
+    mouse(QEvent::MouseMove, {0, -r});  // back past the start, to 12 o'clock
     EXPECT_NEAR(knob->Position(), -90.0 / 270.0 * 30.0, 1e-6);
-    mouse(QEvent::MouseButtonRelease, c + QPointF(0, -r));
 }
 
 TEST_F(KnobTest, ASlowDragProgressesThoughTheHandlerRoundsEachStep) {
     knob->onPositionChange = [this] { knob->setPosition(std::round(knob->Position())); };
-    const QPointF c = centre();
-    mouse(QEvent::MouseButtonPress, c);
-    for (int dy = 1; dy <= 30; ++dy) mouse(QEvent::MouseMove, c - QPointF(0, dy));  // 0.2 a pixel
-    mouse(QEvent::MouseButtonRelease, c - QPointF(0, 30));
+    mouse(QEvent::MouseButtonPress);
+    for (int dy = 1; dy <= 30; ++dy) mouse(QEvent::MouseMove, {0, double(-dy)});  // 0.2 a pixel
     EXPECT_EQ(knob->Position(), 6);
 }
 
