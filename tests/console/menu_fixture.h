@@ -6,24 +6,39 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <algorithm>
-#include <chrono>
 #include <map>
 #include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "config/temp_folder.h"
 #include "console/frm_menu_1.h"
+#include "link/commands.h"
 #include "link/context.h"
 #include "platform/ui/dialogs.h"
 #include "simamp.h"
 
 namespace qor::test {
 
-// 2 us a poll: a silent port gives up after 64 ms here; the count stays 32,000.
-constexpr auto kTestPoll = std::chrono::microseconds(2);
+using Lines = std::vector<std::string>;
+
+// A real mouse event delivered to the control's widget, as the window system would.
+inline void SendMouse(ui::Control& control, QEvent::Type type) {
+    QWidget* w = control.widget();
+    const QPointF local(w->width() / 2.0, w->height() / 2.0);
+    const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, w->mapToGlobal(local), button,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+inline void Click(ui::Control& control) {
+    SendMouse(control, QEvent::MouseButtonPress);
+    SendMouse(control, QEvent::MouseButtonRelease);
+}
 
 // Which zone panels were asked for, and the stacking slot each one found; which other windows
 // were asked for, by name. A window named in `failing` throws as one that cannot load.
@@ -38,11 +53,8 @@ public:
     void ShowTuner() override { Shown("FrmTuner"); }
     void ShowEvents() override { Shown("FrmEvents"); }
     void ShowSettings() override { Shown("Frmsettings"); }
-
-    std::vector<int> zones;
-    std::vector<int> panelSlots;
-    std::vector<std::string> shown;
-    std::vector<std::string> failing;
+    std::vector<int> zones, panelSlots;
+    Lines shown, failing;
 
 private:
     void Shown(const std::string& window) {
@@ -50,65 +62,46 @@ private:
             throw std::runtime_error(window + " failed to load");
         shown.push_back(window);
     }
-
     SharedState& state_;
 };
 
-inline sim::DeviceState Model(int code) {
-    sim::DeviceState d;
-    d.modelCode = code;
-    return d;
-}
+inline sim::DeviceState Model(int code) { return {.modelCode = code}; }
 
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(dir.path().empty()); }
 
-    // A simulated amplifier on serial port `port`.
-    sim::SimAmp& Attach(int port, sim::DeviceState device = Model(2)) {
+    // A simulated amplifier on serial port `port`, answering as `misbehaviour` says.
+    sim::SimAmp& Attach(int port, sim::DeviceState device = Model(2), sim::Misbehaviour how = {}) {
         auto& amp = amps[port];
         amp = std::make_unique<sim::SimAmp>(device);
         EXPECT_TRUE(amp->start());
+        amp->setMisbehaviour(how);
         return *amp;
     }
-
     void WriteUserIni(const std::string& text) { WriteBytes(dir / "user.ini", text); }
 
-    // Creates the window and runs its start-up.
-    FrmMenu_1& Start() {
+    // Creates the window and runs its start-up; `autoDetect` answers the question it asks.
+    FrmMenu_1& Start(bool autoDetect = true) {
+        if (!autoDetect) dialogs.queueAnswer(ui::MsgAnswer::No);
         menu = std::make_unique<FrmMenu_1>(ctx, windows);
         menu->setNow([this] { return now; });
         menu->Load();
         return *menu;
     }
-
-    // Start-up with the automatic detection declined: no port is scanned.
-    FrmMenu_1& StartWithoutDevice() {
-        dialogs.queueAnswer(ui::MsgAnswer::No);
-        return Start();
-    }
-
-    std::vector<std::string> MsgTexts() const {
-        std::vector<std::string> out;
-        for (const auto& m : dialogs.msgBoxes()) out.push_back(m.text);
-        return out;
-    }
-
     // True when the device receives nothing more within a short while.
-    static bool StaysQuiet(const sim::SimAmp& amp) {
-        return !amp.waitForLog(amp.log().size() + 1, 150);
-    }
-
-    std::string PortPath(int port) const {
-        const auto it = amps.find(port);
-        if (it != amps.end() && it->second) return it->second->devicePath();
-        return (dir / ("no-such-port-" + std::to_string(port))).string();
-    }
+    static bool StaysQuiet(const sim::SimAmp& amp) { return !amp.waitForLog(amp.log().size() + 1, 150); }
 
     TempFolder dir;
     std::map<int, std::unique_ptr<sim::SimAmp>> amps;
     SharedState state;
-    MSComm comm{[this](int port) { return PortPath(port); }, kTestPoll};
+    // 2 us a poll: a silent port gives up after 64 ms here; the count stays 32,000.
+    MSComm comm{[this](int port) {
+                    const auto it = amps.find(port);
+                    return it != amps.end() ? it->second->devicePath()
+                                            : (dir / ("no-such-port-" + std::to_string(port))).string();
+                },
+                std::chrono::microseconds(2)};
     Link link{comm, state};
     ui::ScriptedDialogs dialogs;
     int quitCalls = 0;
@@ -121,5 +114,10 @@ protected:
 inline const char* const kUserIni =
     "[Zone_Name]\r\nZone1_Name=Hall\r\nZone2_Name=Kitchen\r\n"
     "[Temperature]\r\nTemperature_Min=65\r\nTemperature_Max=85\r\nTemperature_Offset=2\r\n";
+// The limits of kUserIni as the device receives them, after `head`.
+inline Lines ThenLimits(Lines head) {
+    for (const char* c : {"*TEMP,MIN,65;", "*TEMP,MAX,85;", "*TEMP,CAL,02;"}) head.push_back(c);
+    return head;
+}
 
 }  // namespace qor::test

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/controls.h"
-#include "platform/ui/translucency.h"
 
 namespace qor::panel {
 namespace {
@@ -59,14 +58,6 @@ TEST(PanelScheme, HidesAndRestoresAtMostFiftyControlsPerDrag) {
     // The hint is not exempt from the shift, and the skin stays where the pointer left it.
     EXPECT_DOUBLE_EQ(form.hint->Left(), 190);
     EXPECT_DOUBLE_EQ(form.skin->Left(), 90.4);
-}
-
-TEST(PanelScheme, ColourKeyIsPureBlueWithTheKeyFlagOnly) {
-    ManyControls form;
-    ApplyColourKey(form);
-    EXPECT_TRUE(ui::isLayered(form));
-    EXPECT_TRUE(form.hasColourKey());
-    EXPECT_EQ(form.colourKey(), QColor(0, 0, 255));
 }
 
 }  // namespace
