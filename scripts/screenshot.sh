@@ -4,20 +4,8 @@
 # (on) and 2 (off) from the Zones entry, and saves screenshots.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build "$root/build" -j "$(nproc)" > /dev/null
-bin="$root/build/bin"
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/sim-env.sh"
 
 display=:$((50 + RANDOM % 40))
 Xvfb "$display" -screen 0 1280x800x24 > /dev/null 2>&1 &
@@ -25,17 +13,14 @@ pids+=($!)
 export DISPLAY=$display
 sleep 1
 
-"$bin/qor-sim" --model 82 --zone-on 1 --link "$work/amp" > "$work/sim.out" &
-pids+=($!)
-for _ in $(seq 50); do [ -e "$work/amp" ] && break; sleep 0.1; done
+start_sim
 
 prog="$work/program"
 mkdir -p "$prog"
 cp "$bin"/*.png "$bin"/*.gif "$bin"/*.ico "$prog/"
 printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
     > "$prog/showzones.ini"
-export QOR_COM1="$work/amp" QOR_PROGRAM_DIR="$prog"
-for n in $(seq 2 15); do export "QOR_COM$n=$work/no-port-$n"; done
+export QOR_PROGRAM_DIR="$prog"
 
 # Presses Return in the window that has the focus once a message box is up.
 answer() {

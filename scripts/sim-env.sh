@@ -1,0 +1,27 @@
+# Sourced by run.sh and screenshot.sh: installs what is missing, builds, and starts qor-sim as a
+# "QOR 82" with zone 1 on, mapped to port 1. Sets root, bin, work and pids; everything started is
+# stopped when the calling script ends.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$root/build" -j "$(nproc)"
+bin="$root/build/bin"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts the simulated amplifier; extra arguments go to qor-sim.
+start_sim() {
+    "$bin/qor-sim" --model 82 --zone-on 1 --link "$work/amp" "$@" > "$work/sim.out" &
+    pids+=($!)
+    for _ in $(seq 50); do [ -e "$work/amp" ] && break; sleep 0.1; done
+    # Port 1 is the simulated amplifier; the other ports point nowhere, so the scan leaves this
+    # machine's own serial devices alone.
+    export QOR_COM1="$work/amp"
+    for n in $(seq 2 15); do export "QOR_COM$n=$work/no-port-$n"; done
+}
