@@ -1,4 +1,4 @@
-// The settings file user.ini: where it lies, how its text is laid out, and how it is replaced.
+// The settings file user.ini: where it lies and how its text is laid out.
 #pragma once
 
 #include <filesystem>
@@ -33,12 +33,5 @@ class IniText {
   private:
     std::string text_;
 };
-
-// Replaces the file at `path` with exactly `content`, or leaves it as it was. The content goes to
-// a side file in the same folder (path + ".new"), is flushed to the disk and only then renamed
-// over the old file, so a full disk, a refused write or a killed program never leaves a short or
-// empty file behind. On failure the side file is removed and `error` (when given) says why.
-bool ReplaceFile(const std::filesystem::path& path, std::string_view content,
-                 std::string* error = nullptr);
 
 }  // namespace qor

@@ -1,14 +1,13 @@
 #include "config/snapshot.h"
 
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
 #include "config/file_name_rule.h"
 #include "config/settings_file.h"
 #include "link/commands.h"
+#include "platform/files.h"
 
 namespace qor {
 
@@ -246,13 +245,6 @@ class Snapshot {
     std::array<std::string, 7> presetFrequency_{};  // 1..6; empty: no accepted answer
 };
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 }  // namespace
 
 void ReadTunerSensitivity(Link& link, SharedState& state) {
@@ -288,12 +280,15 @@ SnapshotResult TakeSnapshot(SnapshotVariant variant, Link& link, SharedState& st
 
     if (rules.startupCopy && exists) {
         const DateTime today = hooks.now ? hooks.now() : NowLocal();
-        std::string old;
-        if (!ReadWholeFile(file, old)) {
+        // Only a plain file is copied; a folder, FIFO or device under the name is not read.
+        std::string why;
+        const auto old = files::ReadRegularFile(file, &why);
+        if (!old) {
             result.copyFailed = true;
-            result.error = "cannot read " + file.string();
-        } else if (!ReplaceFile(programDir / StartupCopyName(today), old, &result.error)) {
+            result.error = "cannot read " + file.string() + ": " + why;
+        } else if (!files::ReplaceFile(programDir / StartupCopyName(today), *old, &why)) {
             result.copyFailed = true;
+            result.error = "cannot copy to " + programDir.string() + ": " + why;
         }
     }
 
@@ -303,7 +298,7 @@ SnapshotResult TakeSnapshot(SnapshotVariant variant, Link& link, SharedState& st
 
     const std::string content = Snapshot(rules, link, state, hooks).Read();
     std::string error;
-    const bool written = ReplaceFile(file, content, &error);
+    const bool written = files::ReplaceFile(file, content, &error);
     if (!written) result.error = error;
     if (hooks.status) hooks.status("");
     return finish(written ? SnapshotOutcome::Written : SnapshotOutcome::WriteFailed);

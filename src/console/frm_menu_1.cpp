@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "config/snapshot.h"
 #include "link/commands.h"
 #include "panel/panel_scheme.h"
+#include "platform/files.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
 #include "platform/ui/translucency.h"
@@ -55,35 +54,6 @@ public:
         setBackStyle(enabled ? ui::BackStyle::Transparent : ui::BackStyle::Opaque);
     }
 };
-
-// Lines as the classic Line Input reads them: CR LF, LF or CR ends a line; a last line end
-// adds no empty line.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    bool pending = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            pending = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        } else {
-            line += c;
-            pending = true;
-        }
-    }
-    if (pending) lines.push_back(line);
-    return lines;
-}
-
-bool ReadLines(const fs::path& path, std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    lines = SplitLines({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
-    return true;
-}
 
 bool IsKnownModel(const std::string& model) {
     const std::string m = UCase(model);
@@ -278,8 +248,9 @@ std::string FrmMenu_1::GetIniValue(const std::string& line) {
 }
 
 bool FrmMenu_1::LoadUserIni() {
-    std::vector<std::string> lines;
-    if (!ReadLines(SettingsFilePath(ctx_.programDir), lines)) return false;
+    const auto read = files::ReadLines(SettingsFilePath(ctx_.programDir));
+    if (!read) return false;
+    const std::vector<std::string>& lines = *read;
     auto& vq = ctx_.state.vq;
 
     // Applied after the section and again at the end, so a file without one still leaves
@@ -343,11 +314,10 @@ bool FrmMenu_1::LoadUserIni() {
 }
 
 void FrmMenu_1::ReadShowZones() {
-    std::vector<std::string> lines;
-    if (!FileExists(ProgramFile("showzones.ini")) || !ReadLines(ProgramFile("showzones.ini"), lines))
-        return;
+    const auto lines = files::ReadLines(ProgramFile("showzones.ini"));
+    if (!lines) return;
     auto& show = ctx_.state.vq.ZoneShow;
-    for (const std::string& raw : lines) {
+    for (const std::string& raw : *lines) {
         const std::string line = Trim(raw);
         // Case matters here: the settings panel writes exactly these words.
         for (int z = 1; z <= 4; ++z) {

@@ -3,8 +3,12 @@
 #include "config/snapshot.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <thread>
 
@@ -25,7 +29,8 @@ Lines FileLines(const fs::path& p) {
     const std::string bytes = ReadBytes(p);
     EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << "last line has no CR LF";
     Lines lines;
-    for (std::size_t from = 0, end; (end = bytes.find("\r\n", from)) != std::string::npos; from = end + 2) {
+    for (std::size_t from = 0, end; (end = bytes.find("\r\n", from)) != std::string::npos;
+         from = end + 2) {
         lines.push_back(bytes.substr(from, end - from));
         EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos) << lines.back();
     }
@@ -69,8 +74,8 @@ sim::DeviceState TunerAmp() {
     sim::DeviceState d;
     d.zones[1] = {.on = true, .volume = 35, .bass = -3, .treble = 4, .volMax = 70, .source = 2};
     d.zones[2] = {.volume = 20, .treble = -10, .source = 1};
-    d.zones[3] = {.on = true, .volume = 50, .bass = 2, .treble = 1, .volMax = 90, .source = 2,
-                  .link = 1};
+    d.zones[3] = {
+        .on = true, .volume = 50, .bass = 2, .treble = 1, .volMax = 90, .source = 2, .link = 1};
     d.gain = {0, 5, 12};
     d.presets = {sim::Preset{}, {92, 4}, {101, 5}, {88, 8}, {104, 0}, {101, 5}, {107, 9}};
     d.frequency = {101, 5};
@@ -221,8 +226,10 @@ TEST_F(SnapshotTest, TheModelWithoutTunerIsReadWithoutTunerAtStartUpOnly) {
                                     "[Zone_Max_Vol]", "[Zone_Pregain_Aux]", "[Zone_ONOFF]",
                                     "[Zone_Source]", "[Zone_Link]", "[Temperature]"}));
     EXPECT_EQ(SectionLines(file, "Zone_Pregain_Aux"), Lines{"Zone_PregainAux=5"});
-    EXPECT_EQ(amp.takeLog(), Concat({kLevelReads, {cmd::RdGain(1)},
-                                     Reads({cmd::RdOn, cmd::RdSrc}), Reads({cmd::RdLink}, 2)}));
+    EXPECT_EQ(amp.takeLog(), Concat({kLevelReads,
+                                     {cmd::RdGain(1)},
+                                     Reads({cmd::RdOn, cmd::RdSrc}),
+                                     Reads({cmd::RdLink}, 2)}));
     EXPECT_EQ(state.vq.TunerSensitivity, "High");
     EXPECT_EQ(statuses[1], "Writing registered zone names ");
 
@@ -235,7 +242,8 @@ TEST_F(SnapshotTest, TheModelWithoutTunerIsReadWithoutTunerAtStartUpOnly) {
     const Lines log = amp.log();
     EXPECT_EQ(Lines(log.begin(), log.begin() + 7), Concat({kPresetReads, {cmd::TunFreqRead()}}));
     EXPECT_EQ(log.size(), 32u);
-    for (const auto& c : log) EXPECT_FALSE(c.starts_with("*TUN,MEM") || c.starts_with("*TUN,FREQ,"));
+    for (const auto& c : log)
+        EXPECT_FALSE(c.starts_with("*TUN,MEM") || c.starts_with("*TUN,FREQ,"));
 }
 
 TEST_F(SnapshotTest, StartupWithNoDeviceWritesOnlyWhatTheProgramKnows) {
@@ -347,17 +355,50 @@ TEST_F(SnapshotTest, TheFileNameBoxCanRefuseTheSnapshot) {
     EXPECT_EQ(box, "my_conf");
 }
 
+// A file size limit makes the write fail part-way, as a full disk does (root included).
 TEST_F(SnapshotTest, AFailedWriteKeepsTheOldFileWhole) {
     const std::string old = "[Zone_Name]\r\nZone1_Name=Old\r\n";
     WriteBytes(UserIni(), old);
-    fs::create_directory(dir / "user.ini.new");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 300;
+    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     const SnapshotResult r = Take(SnapshotVariant::Startup);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, handler);
+
     EXPECT_EQ(r.outcome, SnapshotOutcome::WriteFailed);
-    EXPECT_NE(r.error.find("user.ini.new"), std::string::npos) << r.error;
+    EXPECT_FALSE(r.copyFailed);
+    EXPECT_NE(r.error.find("cannot write"), std::string::npos) << r.error;
     EXPECT_EQ(ReadBytes(UserIni()), old);
+    EXPECT_EQ(ReadBytes(dir / "startup11220260.ini"), old);
     EXPECT_EQ(amp.log().size(), 37u);  // the device was read all the same
     EXPECT_EQ(statuses.back(), "");
     EXPECT_EQ(events.back(), "busy off");
+}
+
+// A user.ini that is a folder, a FIFO or a device is neither copied nor written through, and
+// never stops the snapshot.
+TEST_F(SnapshotTest, ASettingsFileThatIsNotAPlainFileIsNeitherCopiedNorReplaced) {
+    deviceAttached = false;
+    const std::function<void()> makers[] = {
+        [&] { fs::create_directory(UserIni()); },
+        [&] { ASSERT_EQ(::mkfifo(UserIni().c_str(), 0644), 0); },
+        [&] { fs::create_symlink("/dev/zero", UserIni()); },
+    };
+    for (const auto& make : makers) {
+        make();
+        const auto type = fs::symlink_status(UserIni()).type();
+        const SnapshotResult r = Take(SnapshotVariant::Startup);
+        EXPECT_TRUE(r.copyFailed);
+        EXPECT_EQ(r.outcome, SnapshotOutcome::WriteFailed);
+        EXPECT_NE(r.error.find("not a plain file"), std::string::npos) << r.error;
+        EXPECT_EQ(fs::symlink_status(UserIni()).type(), type);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+        fs::remove(UserIni());
+    }
 }
 
 TEST_F(SnapshotTest, ManagerReadRewritesAnExistingFileWithTheProgramsOwnSettings) {
@@ -381,11 +422,16 @@ TEST_F(SnapshotTest, ManagerReadRewritesAnExistingFileWithTheProgramsOwnSettings
     EXPECT_EQ(SectionLines(file, "Tuner_Select"), (Lines{"Tuner_Preset=2", "Tuner_Preset=5"}));
     EXPECT_EQ(SectionLines(file, "Zone_ONOFF"), (Lines{"Zone1_ONOFF=False", "Zone2_ONOFF=True",
                                                        "Zone3_ONOFF=False", "Zone4_ONOFF=True"}));
-    EXPECT_EQ(amp.log(), Concat({kPresetReads, {cmd::TunFreqRead()}, kLevelReads,
-                                 {cmd::RdGain(1), cmd::RdGain(2)}, Reads({cmd::RdSrc}),
+    EXPECT_EQ(amp.log(), Concat({kPresetReads,
+                                 {cmd::TunFreqRead()},
+                                 kLevelReads,
+                                 {cmd::RdGain(1), cmd::RdGain(2)},
+                                 Reads({cmd::RdSrc}),
                                  Reads({cmd::RdLink}, 2)}));
     EXPECT_EQ(state.vq.ZoneOn, (std::array<bool, 5>{false, false, true, false, true}));
-    const auto at = [&](const std::string& s) { return std::find(statuses.begin(), statuses.end(), s) - statuses.begin(); };
+    const auto at = [&](const std::string& s) {
+        return std::find(statuses.begin(), statuses.end(), s) - statuses.begin();
+    };
     EXPECT_EQ(at("Reading ... tuner (sensistivity) "), at("Reading ... tuner (selections) ") + 1);
     EXPECT_EQ(at("Reading ...  temperature  "), at("Reading ... zone info linking  ") + 1);
     EXPECT_EQ(statuses.back(), "");
@@ -398,7 +444,8 @@ TEST_F(SnapshotTest, ManagerReadStoresTheDefaultStationInAnEmptyPreset) {
     amp.setState(d);
     WriteBytes(UserIni(), "old\r\n");
     {
-        Responder device(amp, {{"*RD,PRES,3;", "*RT,PRES,3,,;"}, {"*RD,PRES,5;", "*RT,PRES,5,,7;"}});
+        Responder device(amp,
+                         {{"*RD,PRES,3;", "*RT,PRES,3,,;"}, {"*RD,PRES,5;", "*RT,PRES,5,,7;"}});
         Take(SnapshotVariant::ManagerRead);
     }
     const Lines file = FileLines(UserIni());
@@ -411,17 +458,20 @@ TEST_F(SnapshotTest, ManagerReadStoresTheDefaultStationInAnEmptyPreset) {
     ASSERT_EQ(log.size(), 34u);
     EXPECT_EQ(Lines(log.begin() + 2, log.begin() + 6),
               (Lines{cmd::RdPres(3), "*TUN,FREQ,88,8;", "*TUN,MEM,3;", cmd::RdPres(4)}));
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](auto& c) { return c.starts_with("*TUN,MEM"); }), 1);
+    EXPECT_EQ(
+        std::count_if(log.begin(), log.end(), [](auto& c) { return c.starts_with("*TUN,MEM"); }),
+        1);
     EXPECT_EQ(amp.state().presets[3].mhz, 88);
     EXPECT_EQ(amp.state().presets[3].tenths, 8);
 }
 
 TEST_F(SnapshotTest, TunerSensitivityChangesOnlyOnAWellFormedAnswer) {
     const std::pair<const char*, const char*> cases[] = {
-        {"*RT,TUN,SENS,1;", "High"}, {"*RT,TUN,SENS,2;", "Mid"},     {"*RT,TUN,SENS,3;", "Low"},
-        {"*RT,TUN,SENS,2.5;", "Mid"}, {"*RT,TUN,SENS,4;", "keep"},   {"*RT,TUN,SENS,;", "keep"},
-        {"*RT,TUN,SENS,x;", "keep"}, {"*RT,TUN,SENSE,1;", "keep"}, {"*RT,VOL,1,40;", "keep"},
-        {"", "keep"}};
+        {"*RT,TUN,SENS,1;", "High"}, {"*RT,TUN,SENS,2;", "Mid"},
+        {"*RT,TUN,SENS,3;", "Low"},  {"*RT,TUN,SENS,2.5;", "Mid"},
+        {"*RT,TUN,SENS,4;", "keep"}, {"*RT,TUN,SENS,;", "keep"},
+        {"*RT,TUN,SENS,x;", "keep"}, {"*RT,TUN,SENSE,1;", "keep"},
+        {"*RT,VOL,1,40;", "keep"},   {"", "keep"}};
     for (const auto& [answer, expected] : cases) {
         SCOPED_TRACE(std::string("answer \"") + answer + "\"");
         Responder device(amp, {{cmd::RdTunSens(), answer}});

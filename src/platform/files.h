@@ -1,0 +1,41 @@
+// Reading and replacing the program's own files (settings, schedules, key lists). Only plain files
+// of a settings file's size are read: a folder, a FIFO, a device or a runaway file is refused as
+// unreadable instead of blocking the program or filling its memory.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qor::files {
+
+// A settings file holds a few kilobytes; anything far beyond that is not one.
+inline constexpr std::uintmax_t kMaxSettingsFileBytes = 4 * 1024 * 1024;
+
+// The whole content of a regular file of at most kMaxSettingsFileBytes (a symbolic link to one
+// counts). Nullopt for a missing, non-regular (folder, FIFO, device), unreadable or oversized
+// file, with a short reason in *why. Never blocks on opening.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path,
+                                           std::string* why = nullptr);
+
+// Lines as the classic Line Input reads them: CR LF, LF or CR ends a line; a last line end adds
+// no empty line.
+std::vector<std::string> SplitLines(const std::string& bytes);
+
+// ReadRegularFile + SplitLines.
+std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& path,
+                                                  std::string* why = nullptr);
+
+// Replaces `target` with `contents` in one step: the bytes go to a side file created fresh under
+// a unique name in the same folder (never through an existing name or link), are flushed to the
+// disk and the side file is then renamed over the target. When `target` is a symbolic link, the
+// file it points to is replaced and the link stays. A replaced file keeps its permissions. Two
+// writers at once leave one of the two contents whole. False and *why on failure; the old file is
+// then left as it was and no side file remains.
+bool ReplaceFile(const std::filesystem::path& target, std::string_view contents,
+                 std::string* why = nullptr);
+
+}  // namespace qor::files
