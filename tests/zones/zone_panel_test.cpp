@@ -134,8 +134,8 @@ class ZonePanelTest : public ::testing::Test {
         EXPECT_EQ(p.Image1->PictureFile(), pic(on ? "Ampli31.gif" : "Ampli31_faded.gif"));
         EXPECT_EQ(p.Image4->PictureFile(), pic(on ? "close.ico" : "close2.ico"));
         EXPECT_EQ(p.Picture1->PictureFile(), pic(on ? "knopon2.ico" : "knopon2_faded.gif"));
-        for (ui::Control* c : std::initializer_list<ui::Control*>{p.iKnobX11, p.iKnobX21,
-                                                                   p.iKnobX31, p.Image5})
+        for (ui::Control* c :
+             std::initializer_list<ui::Control*>{p.iKnobX11, p.iKnobX21, p.iKnobX31, p.Image5})
             EXPECT_EQ(c->Visible(), on) << c->Name();
         EXPECT_EQ(p.Image2->Visible(), on && tunerShown);
         EXPECT_EQ(p.Label1->BackColor(), ui::SysColor(on ? 7 : 11));
@@ -148,6 +148,11 @@ class ZonePanelTest : public ::testing::Test {
     }
     static Commands Reads(int z) {
         return {cmd::RdOn(z), cmd::RdVol(z), cmd::RdLow(z), cmd::RdHigh(z), cmd::RdSrc(z)};
+    }
+    // Turns a knob as the user does: the last arrow-key step brings it to `position`.
+    static void turn(ui::IKnobX* knob, double position) {
+        knob->setPosition(position - knob->KeyArrowStepSize());
+        QTest::keyClick(knob->widget(), Qt::Key_Up);
     }
     // RDS text scrolling inside an exchange runs pending events once a (quick) second.
     void scrollRdsInExchanges() {
@@ -171,7 +176,12 @@ class ZonePanelTest : public ::testing::Test {
 TEST_F(ZonePanelTest, StacksBySlotAndStartsAgainPastTheScreen) {
     const double h = ZonePanel(ctx, 3).Image1->Height();
     ASSERT_GT(h, 0);
-    struct Case { int slot; int32_t screen; double movedBy; int slotAfter; };
+    struct Case {
+        int slot;
+        int32_t screen;
+        double movedBy;
+        int slotAfter;
+    };
     for (const Case& c : {Case{2, 100000, 2 * h, 2},
                           Case{2, static_cast<int32_t>(2 * h) - 1, h, 1},  // two would pass it
                           Case{3, 0, h, 1},  // zone 1 has not measured the screen yet
@@ -256,7 +266,7 @@ TEST_F(ZonePanelTest, RefreshShowsTheLitOrFadedLookTheDeviceReports) {
         expectLook(panel, true);
         EXPECT_TRUE(panel.Shape4->Visible());
         EXPECT_FALSE(panel.Shape5->Visible());
-        // With the knobs in step with the device, a refresh is just the five reads.
+        // A second refresh is the same five reads and loads no picture again.
         std::size_t from = mark();
         panel.RefreshZone(z);
         EXPECT_EQ(sentSince(from, 5), Reads(z));
@@ -307,11 +317,19 @@ TEST_F(ZonePanelTest, LevelAndSourceAnswersCountOnlyWhenWellFormed) {
     setZone(3, true);
     auto panel = loaded(3);
     Responder device(sim);
-    struct Case { const char* answers[4]; double volume, bass, treble; bool tuner; };
+    struct Case {
+        const char* answers[4];
+        double volume, bass, treble;
+        bool tuner;
+    };
     const Case cases[] = {
         // Each level is picked by its own key; a field that is no number is no answer.
         {{"*RT,VOL,3,40;*RT,LOW,3,3;", "*RT,VOL,3,40;*RT,LOW,3,-5;", "*RT,HIGH,3,abc;",
-          "*RT,SRC,3,2;"}, 40, -5, 0, true},
+          "*RT,SRC,3,2;"},
+         40,
+         -5,
+         0,
+         true},
         // Beyond 16 bits, or empty: as good as no answer.
         {{"*RT,VOL,3,70000;", "*RT,LOW,3,;", "*RT,HIGH,3,4;", "*RT,SRC,3,3;"}, 40, -5, 4, true},
         {{"*RT,VOL,3,41;", "*RT,LOW,3,-6;", "*RT,HIGH,3,5;", "*RT,SRC,3,1;"}, 41, -6, 5, false},
@@ -423,20 +441,53 @@ TEST_F(ZonePanelTest, KnobsSendTheirPositionRoundedHalfToEvenAndTakeFieldThreeOf
                                                     : cmd::RdVol(1);
         if (c.answer) device.answer(read, c.answer);
         const std::size_t from = mark();
-        c.knob->setPosition(c.position);
-        const Commands sent = sentSince(from, 2);
-        ASSERT_GE(sent.size(), 2u);
-        EXPECT_EQ(sent[0], c.set);
-        EXPECT_EQ(sent[1], read);
+        turn(c.knob, c.position);
+        // The value read back is shown, not sent again.
+        EXPECT_EQ(sentSince(from, 2), (Commands{c.set, read}));
         EXPECT_EQ(c.knob->Position(), c.after);
     }
 
     // Only treble and volume hold the refresh timer; bass leaves it as it found it.
     panel->Timer1->setEnabled(false);
-    bass->setPosition(1);
+    turn(bass, 1);
     EXPECT_FALSE(panel->Timer1->Enabled());
-    treble->setPosition(1);
+    turn(treble, 1);
     EXPECT_TRUE(panel->Timer1->Enabled());
+}
+
+// Levels read on the refresh are shown, never sent back: a changed, corrupted or wavering answer
+// leaves the device as it was.
+TEST_F(ZonePanelTest, RefreshShowsChangedLevelsWithoutSendingThemBack) {
+    setZone(2, true, 1, 30, 1, 2);
+    auto panel = loaded(2);
+    std::size_t from = mark();
+    panel->RefreshZone(2);
+    EXPECT_EQ(sentSince(from, 5), Reads(2));
+    EXPECT_EQ(panel->iKnobX31->Position(), 30);
+
+    Responder device(sim);
+    struct Case {
+        const char *volume, *low, *high;
+        double v, l, h;
+    };
+    const Case cases[] = {
+        {"*RT,VOL,2,41;", "*RT,LOW,2,-7;", "*RT,HIGH,2,9;", 41, -7, 9},
+        {"*RT,VOL,2,99;", "*RT,LOW,2,15;", "*RT,HIGH,2,-15;", 99, 15, -15},
+        {"*RT,VOL,2,41;", "*RT,LOW,2,-7;", "*RT,HIGH,2,9;", 41, -7, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.volume);
+        device.answer(cmd::RdVol(2), c.volume);
+        device.answer(cmd::RdLow(2), c.low);
+        device.answer(cmd::RdHigh(2), c.high);
+        from = mark();
+        panel->RefreshZone(2);
+        EXPECT_EQ(sentSince(from, 5), Reads(2));
+        EXPECT_EQ(panel->iKnobX31->Position(), c.v);
+        EXPECT_EQ(panel->iKnobX11->Position(), c.l);
+        EXPECT_EQ(panel->iKnobX21->Position(), c.h);
+    }
+    EXPECT_EQ(sim.state().zones[2].volume, 30);
 }
 
 TEST_F(ZonePanelTest, OnOffButtonSwitchesWithoutAskingTheDevice) {
@@ -484,9 +535,9 @@ TEST_F(ZonePanelTest, RefreshesRunNestedInBassAndSourceExchangesNotInTrebleOnes)
         const Commands sent = sentSince(from, count);
         return std::count(sent.begin(), sent.end(), cmd::RdOn(1));
     };
-    EXPECT_EQ(refreshesDuring(cmd::RdHigh(1), 2, [&] { panel->iKnobX21->setPosition(5); }), 0);
+    EXPECT_EQ(refreshesDuring(cmd::RdHigh(1), 2, [&] { turn(panel->iKnobX21, 5); }), 0);
     EXPECT_EQ(panel->iKnobX21->Position(), 5);  // the answer was RDS text
-    EXPECT_GE(refreshesDuring(cmd::RdLow(1), 2, [&] { panel->iKnobX11->setPosition(5); }), 1);
+    EXPECT_GE(refreshesDuring(cmd::RdLow(1), 2, [&] { turn(panel->iKnobX11, 5); }), 1);
     EXPECT_EQ(rds.text, "");
 
     device.answer(cmd::RdOn(1), "*RT,ON,1;");

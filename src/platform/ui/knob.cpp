@@ -213,7 +213,7 @@ void KnobWidget::dragTo(double travel) {
         dragBase_ = value;
         travel_ = 0.0;
     }
-    knob_->setPosition(value);
+    knob_->moveByUser(value);
 }
 
 void KnobWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -247,10 +247,10 @@ void KnobWidget::keyPressEvent(QKeyEvent* event) {
             knob_->stepBy(-knob_->pageStep_);
             break;
         case Qt::Key_Home:
-            knob_->setPosition(knob_->min_);
+            knob_->moveByUser(knob_->min_);
             break;
         case Qt::Key_End:
-            knob_->setPosition(knob_->max_);
+            knob_->moveByUser(knob_->max_);
             break;
         default:
             QWidget::keyPressEvent(event);
@@ -266,13 +266,19 @@ IKnobX::IKnobX(ControlKey, Form& form, std::string name)
     static_cast<detail::KnobWidget*>(widget())->attach(this);
 }
 
-void IKnobX::setPosition(double position) {
-    if (std::isnan(position)) return;
+bool IKnobX::store(double position) {
+    if (std::isnan(position)) return false;
     const double value = std::clamp(position, std::min(min_, max_), std::max(min_, max_));
-    if (value == position_) return;
+    if (value == position_) return false;
     position_ = value;
     widget()->update();
-    detail::Raise(onPositionChange);
+    return true;
+}
+
+void IKnobX::setPosition(double position) { store(position); }
+
+void IKnobX::moveByUser(double position) {
+    if (store(position)) detail::Raise(onPositionChange);
 }
 
 void IKnobX::setPositionMin(double min) {
@@ -289,7 +295,7 @@ void IKnobX::setPositionMax(double max) {
 
 void IKnobX::stepBy(double delta) {
     const double value = std::round((position_ + delta) * 1e9) / 1e9;
-    setPosition(value);
+    moveByUser(value);
 }
 
 }  // namespace qor::ui

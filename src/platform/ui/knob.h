@@ -18,8 +18,8 @@ class IKnobX : public Control {
     IKnobX(ControlKey, Form& form, std::string name);
 
     double Position() const { return position_; }
-    // Clamped to PositionMin..PositionMax. Raises onPositionChange only when the position
-    // really changes, whether the user or the program changed it.
+    // Clamped to PositionMin..PositionMax. Raises nothing: only the user's moves do, so a value
+    // the program shows (one read from the device) is never sent back as if the user chose it.
     void setPosition(double position);
     double PositionMin() const { return min_; }
     double PositionMax() const { return max_; }
@@ -34,10 +34,15 @@ class IKnobX : public Control {
     void setKeyPageStepSize(double step) { pageStep_ = step; }
     void setMouseWheelStepSize(double step) { wheelStep_ = step; }
 
+    // The user turned the knob (mouse, wheel, keys) to a new position.
     std::function<void()> onPositionChange;
 
   private:
     friend class detail::KnobWidget;
+    // Clamps and stores; true when the position really changed.
+    bool store(double position);
+    // A move of the mouse, wheel or keys: raises onPositionChange when the position changed.
+    void moveByUser(double position);
     // A step from the keys or the wheel, kept free of binary rounding dust.
     void stepBy(double delta);
 
