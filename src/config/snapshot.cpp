@@ -62,7 +62,6 @@ constexpr const char* kStatusZoneSources = "Reading ... zone sources ";
 constexpr const char* kStatusZoneLinks = "Reading ... zone info linking  ";
 constexpr const char* kStatusTemperature = "Reading ...  temperature  ";
 
-constexpr const char* kTunerModel = "QOR 82";
 constexpr const char* kPresetAnswerStart = "*RT,PRES";
 constexpr const char* kEmptyPresetFrequency = "88.8";
 
@@ -98,7 +97,7 @@ class Snapshot {
 
     // Reads the device and returns the whole file text.
     std::string Read() {
-        const bool tunerModel = UCase(vq_.DeviceModel) == kTunerModel;
+        const bool tunerModel = cmd::IsTunerModel(vq_.DeviceModel);
         const bool tuner = tunerModel || !rules_.tunerOnlyOnTunerModel;
 
         Status(kStatusTunerFrequency);

@@ -9,9 +9,12 @@
 #include <system_error>
 #include <vector>
 
+#include "config/ini_reading.h"
 #include "config/settings_file.h"
+#include "config/show_zones.h"
 #include "config/snapshot.h"
 #include "link/commands.h"
+#include "link/port_scan.h"
 #include "panel/panel_scheme.h"
 #include "platform/files.h"
 #include "platform/ui/dialogs.h"
@@ -54,11 +57,6 @@ public:
         setBackStyle(enabled ? ui::BackStyle::Transparent : ui::BackStyle::Opaque);
     }
 };
-
-bool IsKnownModel(const std::string& model) {
-    const std::string m = UCase(model);
-    return m == "QOR 81" || m == "QOR 82";
-}
 
 }  // namespace
 
@@ -200,7 +198,7 @@ void FrmMenu_1::Form_Load() {
     }
     LoadUserIni();
 
-    if (IsKnownModel(vq.DeviceModel)) readinistart();
+    if (cmd::IsKnownModel(vq.DeviceModel)) readinistart();
 
     vq.CurrentPreset = 1;
     ReadShowZones();
@@ -211,7 +209,7 @@ void FrmMenu_1::Form_Load() {
 void FrmMenu_1::Form_Activate() { ShowTunerlessMenu(); }
 
 void FrmMenu_1::ShowTunerlessMenu() {
-    if (UCase(ctx_.state.vq.DeviceModel) != "QOR 81") return;
+    if (!cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel)) return;
     Image2->setVisible(true);
     Label3->setVisible(false);
 }
@@ -240,17 +238,10 @@ bool FrmMenu_1::FileExists(const fs::path& path) const {
     return fs::is_regular_file(path, ec);
 }
 
-std::string FrmMenu_1::GetIniValue(const std::string& line) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) return {};
-    const std::size_t second = line.find('=', eq + 1);
-    return line.substr(eq + 1, second == std::string::npos ? std::string::npos : second - eq - 1);
-}
-
 bool FrmMenu_1::LoadUserIni() {
-    const auto read = files::ReadLines(SettingsFilePath(ctx_.programDir));
-    if (!read) return false;
-    const std::vector<std::string>& lines = *read;
+    const auto file = files::ReadLines(SettingsFilePath(ctx_.programDir));
+    if (!file) return false;
+    const std::vector<std::string>& lines = *file;
     auto& vq = ctx_.state.vq;
 
     // Applied after the section and again at the end, so a file without one still leaves
@@ -261,34 +252,26 @@ bool FrmMenu_1::LoadUserIni() {
         if (!IsNumeric(vq.TempOffset)) vq.TempOffset = "0";
     };
 
-    // One pass. A section runs to the next line that starts with "[", and that line is the
-    // current line for the header tests still to come in this round; a header whose test came
-    // earlier in the round is passed over.
+    // One pass. The line that ends a section is the current line for the header tests still to
+    // come in this round; a header whose test came earlier in the round is passed over.
     const std::size_t count = lines.size();
     std::size_t i = 0;
-    auto readSection = [&](const std::function<void(const std::string&)>& take) {
-        for (++i; i < count; ++i) {
-            if (Trim(lines[i]).starts_with("[")) return;
-            take(lines[i]);
-        }
-    };
-
     while (i < count) {
-        if (UCase(Trim(lines[i])) == "[ZONE_NAME]") {
-            readSection([&](const std::string& line) {
-                const std::string key = UCase(qor::Left(line, 5));
+        if (IsHeader(lines[i], "[ZONE_NAME]")) {
+            i = ReadSection(lines, i, [&](const std::string& line) {
                 for (int z = 1; z <= 4; ++z) {
-                    if (key == "ZONE" + std::to_string(z)) vq.ZoneName[z] = GetIniValue(line);
+                    if (HasKey(line, "ZONE" + std::to_string(z)))
+                        vq.ZoneName[z] = GetIniValue(line);
                 }
             });
             if (i >= count) break;
         }
-        if (UCase(Trim(lines[i])) == "[TEMPERATURE]") {
-            readSection([&](const std::string& raw) {
+        if (IsHeader(lines[i], "[TEMPERATURE]")) {
+            i = ReadSection(lines, i, [&](const std::string& raw) {
                 const std::string line = Trim(raw);
-                if (UCase(qor::Left(line, 15)) == "TEMPERATURE_MIN") vq.TempMin = qor::Mid(line, 17);
-                if (UCase(qor::Left(line, 15)) == "TEMPERATURE_MAX") vq.TempMax = qor::Mid(line, 17);
-                if (UCase(qor::Left(line, 18)) == "TEMPERATURE_OFFSET") vq.TempOffset = qor::Mid(line, 20);
+                if (HasKey(line, "TEMPERATURE_MIN")) vq.TempMin = qor::Mid(line, 17);
+                if (HasKey(line, "TEMPERATURE_MAX")) vq.TempMax = qor::Mid(line, 17);
+                if (HasKey(line, "TEMPERATURE_OFFSET")) vq.TempOffset = qor::Mid(line, 20);
             });
             defaultTemperatures();
             ctx_.link.SendMessage(cmd::TempMin(Trim(vq.TempMin)));
@@ -296,11 +279,10 @@ bool FrmMenu_1::LoadUserIni() {
             ctx_.link.SendMessage(cmd::TempCal(Trim(vq.TempOffset)));
             if (i >= count) break;
         }
-        if (UCase(vq.DeviceModel) == "QOR 82" && UCase(Trim(lines[i])) == "[TUNER_NAME]") {
-            readSection([&](const std::string& line) {
-                const std::string key = UCase(qor::Left(line, 12));
+        if (cmd::IsTunerModel(vq.DeviceModel) && IsHeader(lines[i], "[TUNER_NAME]")) {
+            i = ReadSection(lines, i, [&](const std::string& line) {
                 for (int n = 1; n <= 6; ++n) {
-                    if (key != "PRESET" + std::to_string(n) + "_NAME") continue;
+                    if (!HasKey(line, "PRESET" + std::to_string(n) + "_NAME")) continue;
                     const std::string value = Trim(GetIniValue(line));
                     if (!value.empty()) vq.PresetName[n] = value;
                 }
@@ -314,15 +296,9 @@ bool FrmMenu_1::LoadUserIni() {
 }
 
 void FrmMenu_1::ReadShowZones() {
-    const auto lines = files::ReadLines(ProgramFile("showzones.ini"));
-    if (!lines) return;
-    auto& show = ctx_.state.vq.ZoneShow;
-    for (const std::string& raw : *lines) {
-        const std::string line = Trim(raw);
-        // Case matters here: the settings panel writes exactly these words.
-        for (int z = 1; z <= 4; ++z) {
-            if (line.starts_with("Showzone" + std::to_string(z))) show[z] = line.ends_with("True");
-        }
+    const ZoneChoices chosen = qor::ReadShowZones(ctx_.programDir);
+    for (int z = 1; z <= 4; ++z) {
+        if (chosen[z]) ctx_.state.vq.ZoneShow[z] = *chosen[z];
     }
 }
 
@@ -421,12 +397,13 @@ void FrmMenu_1::Label5_Click() {
             continue;
         }
 
-        const std::string model = cmd::ModelFromScan(text);
+        const ScanJudgement judged = JudgeScanAnswer(text);
+        const std::string& model = judged.model;
         if (!model.empty()) {
             vq.DeviceModel = model;
             Combo1->setVisible(false);
-            Label3->setEnabled(model == "QOR 82");
-            Image2->setVisible(model != "QOR 82");
+            Label3->setEnabled(model == cmd::kModelWithTuner);
+            Image2->setVisible(model != cmd::kModelWithTuner);
             Label7->setCaption(cmd::ModelDisplayText(model));
 
             vq.ExitToggle = true;
@@ -448,8 +425,7 @@ void FrmMenu_1::Label5_Click() {
         SetMenuLabelsEnabled(false);
         Combo1->setVisible(false);
         vq.PanelReady = false;
-        const std::string code = text.size() >= 2 ? text.substr(text.size() - 2, 1) : text;
-        Combo1->AddItem("Com " + std::to_string(i) + " : connection to " + code);
+        Combo1->AddItem(ScanCandidateEntry(i, judged.candidateCode));
         if (candidates == 0) firstCandidate = i;
         ++candidates;
         try {

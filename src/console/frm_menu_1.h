@@ -102,8 +102,6 @@ protected:
     void Form_Load() override;
 
 private:
-    // After the first "=" up to a second "=" or the end; "" without "=". Not trimmed.
-    static std::string GetIniValue(const std::string& line);
     // Reads user.ini: zone names, temperature limits (sent at once), preset names on the tuner
     // model. False when the file cannot be opened.
     bool LoadUserIni();

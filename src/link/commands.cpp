@@ -80,26 +80,22 @@ std::string TunFreqEmptyPreset() { return "*TUN,FREQ,88,8;"; }
 std::string EvtClr(std::string_view number) { return Frame("EVT,CLR," + std::string(number)); }
 std::string EvtSet(std::string_view fields) { return Frame("EVT,SET," + std::string(fields)); }
 
+bool IsTunerModel(std::string_view model) { return UCase(model) == kModelWithTuner; }
+bool IsTunerlessModel(std::string_view model) { return UCase(model) == kModelWithoutTuner; }
+bool IsKnownModel(std::string_view model) { return IsTunerModel(model) || IsTunerlessModel(model); }
+
 std::string ModelFromCode(std::string_view code) {
-    if (code == "1") return "QOR 81";
-    if (code == "2") return "QOR 82";
+    if (code == "1") return std::string(kModelWithoutTuner);
+    if (code == "2") return std::string(kModelWithTuner);
     return {};
 }
 
 std::string ModelDisplayText(std::string_view model) {
-    if (model == "QOR 81") return "Q O R  8.1";
-    if (model == "QOR 82") return "Q O R  8.2";
+    if (model == kModelWithoutTuner) return "Q O R  8.1";
+    if (model == kModelWithTuner) return "Q O R  8.2";
     return {};
 }
 
 std::string ModelFromAnswer(std::string_view answer) { return ModelFromCode(scanevent(answer, 3)); }
-
-std::string ModelFromScan(std::string_view answer) {
-    const std::string text = Trim(answer);
-    if (!text.starts_with("*RT,MODEL")) return {};
-    if (text.ends_with("1;")) return "QOR 81";
-    if (text.ends_with("2;")) return "QOR 82";
-    return {};
-}
 
 }  // namespace qor::cmd

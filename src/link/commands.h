@@ -9,22 +9,22 @@
 namespace qor::cmd {
 
 // Read requests.
-std::string RdModel();            // "*RD,MODEL;"
-std::string RdVer();              // "*RD,VER;"
-std::string RdOn(int zone);       // "*RD,ON,1;"
-std::string RdVol(int zone);      // "*RD,VOL,1;"
-std::string RdLow(int zone);      // "*RD,LOW,1;"
-std::string RdHigh(int zone);     // "*RD,HIGH,1;"
-std::string RdVolMax(int zone);   // "*RD,VOLMAX,1;"
-std::string RdGain(int input);    // "*RD,GAIN,1;"
-std::string RdSrc(int zone);      // "*RD,SRC,1;"
-std::string RdLink(int zone);     // "*RD,LINK,1;"
-std::string RdTemp();             // "*RD,TEMP;"
-std::string RdClk();              // "*RD,CLK;"
-std::string RdEvt(int event);     // "*RD,EVT,7;" (not padded)
-std::string RdPres(int preset);   // "*RD,PRES,3;"
-std::string TunFreqRead();        // "*TUN,FREQ;"
-std::string RdTunSens();          // "*RD,TUN,SENS;"
+std::string RdModel();           // "*RD,MODEL;"
+std::string RdVer();             // "*RD,VER;"
+std::string RdOn(int zone);      // "*RD,ON,1;"
+std::string RdVol(int zone);     // "*RD,VOL,1;"
+std::string RdLow(int zone);     // "*RD,LOW,1;"
+std::string RdHigh(int zone);    // "*RD,HIGH,1;"
+std::string RdVolMax(int zone);  // "*RD,VOLMAX,1;"
+std::string RdGain(int input);   // "*RD,GAIN,1;"
+std::string RdSrc(int zone);     // "*RD,SRC,1;"
+std::string RdLink(int zone);    // "*RD,LINK,1;"
+std::string RdTemp();            // "*RD,TEMP;"
+std::string RdClk();             // "*RD,CLK;"
+std::string RdEvt(int event);    // "*RD,EVT,7;" (not padded)
+std::string RdPres(int preset);  // "*RD,PRES,3;"
+std::string TunFreqRead();       // "*TUN,FREQ;"
+std::string RdTunSens();         // "*RD,TUN,SENS;"
 
 // Set commands.
 std::string ClkSet(const DateTime& t);  // "*CLK,SET,05,03,2024,09,07,03;"
@@ -35,24 +35,31 @@ std::string TempMin(std::string_view value);
 std::string TempMax(std::string_view value);
 std::string TempCal(std::string_view value);
 // Volume, bass and treble carry the literal 2 the device expects before the value.
-std::string Vol(int zone, int value);   // "*VOL,1,2,40;"
-std::string Low(int zone, int value);   // "*LOW,1,2,-3;"
-std::string High(int zone, int value);  // "*HIGH,1,2,5;"
-std::string Max(int zone, int value);   // "*MAX,1,60;"
-std::string Gain(int input, int value); // "*GAIN,2,5;"
-std::string On(int zone);               // "*ON,1;"
-std::string Off(int zone);              // "*OFF,1;"
-std::string Src(int zone, int source);  // "*SRC,1,2;"  1 aux, 2 tuner
-std::string LinkSet(int zone, int link);   // "*LINK,1,0;"
-std::string TunStep(int direction);     // "*TUN,1;" up, "*TUN,2;" down
-std::string TunSearch(int direction);   // "*TUN,SEARCH,1;" next, "*TUN,SEARCH,2;" previous
-std::string TunPres(int preset);        // "*TUN,PRES,3;"
-std::string TunMem(int preset);         // "*TUN,MEM,3;"
-std::string TunSens(int sensitivity);   // "*TUN,SENS,1;"  1 High, 2 Mid, 3 Low
+std::string Vol(int zone, int value);     // "*VOL,1,2,40;"
+std::string Low(int zone, int value);     // "*LOW,1,2,-3;"
+std::string High(int zone, int value);    // "*HIGH,1,2,5;"
+std::string Max(int zone, int value);     // "*MAX,1,60;"
+std::string Gain(int input, int value);   // "*GAIN,2,5;"
+std::string On(int zone);                 // "*ON,1;"
+std::string Off(int zone);                // "*OFF,1;"
+std::string Src(int zone, int source);    // "*SRC,1,2;"  1 aux, 2 tuner
+std::string LinkSet(int zone, int link);  // "*LINK,1,0;"
+std::string TunStep(int direction);       // "*TUN,1;" up, "*TUN,2;" down
+std::string TunSearch(int direction);     // "*TUN,SEARCH,1;" next, "*TUN,SEARCH,2;" previous
+std::string TunPres(int preset);          // "*TUN,PRES,3;"
+std::string TunMem(int preset);           // "*TUN,MEM,3;"
+std::string TunSens(int sensitivity);     // "*TUN,SENS,1;"  1 High, 2 Mid, 3 Low
 std::string TunFreq(std::string_view mhz, std::string_view tenths);  // "*TUN,FREQ,88,8;"
-std::string TunFreqEmptyPreset();       // "*TUN,FREQ,88,8;"
-std::string EvtClr(std::string_view number);    // "*EVT,CLR,01;" number as the caller formats it
-std::string EvtSet(std::string_view fields);    // "*EVT,SET," + fields + ";"
+std::string TunFreqEmptyPreset();                                    // "*TUN,FREQ,88,8;"
+std::string EvtClr(std::string_view number);  // "*EVT,CLR,01;" number as the caller formats it
+std::string EvtSet(std::string_view fields);  // "*EVT,SET," + fields + ";"
+
+// The two models, as DeviceModel holds them. The program compares a model with these upper-cased.
+inline constexpr std::string_view kModelWithoutTuner = "QOR 81";
+inline constexpr std::string_view kModelWithTuner = "QOR 82";
+bool IsKnownModel(std::string_view model);      // either model, in any case
+bool IsTunerModel(std::string_view model);      // "QOR 82" in any case
+bool IsTunerlessModel(std::string_view model);  // "QOR 81" in any case
 
 // Model answers.
 // "1" -> "QOR 81", "2" -> "QOR 82", anything else "".
@@ -61,8 +68,5 @@ std::string ModelFromCode(std::string_view code);
 std::string ModelDisplayText(std::string_view model);
 // Model of an answer read by field 3 ("*RT,MODEL,x,2;" -> "QOR 82"); "" when none.
 std::string ModelFromAnswer(std::string_view answer);
-// The automatic scan's rule: a trimmed text starting "*RT,MODEL" whose last two characters are
-// "1;" or "2;". Returns the model or "".
-std::string ModelFromScan(std::string_view answer);
 
 }  // namespace qor::cmd
