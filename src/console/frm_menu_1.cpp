@@ -164,8 +164,6 @@ FrmMenu_1::~FrmMenu_1() = default;
 
 void FrmMenu_1::setNow(std::function<DateTime()> now) { now_ = now ? std::move(now) : NowLocal; }
 
-fs::path FrmMenu_1::ProgramFile(const std::string& name) const { return ctx_.programDir / name; }
-
 // --- start-up and clock -----------------------------------------------------------------
 
 void FrmMenu_1::Form_Load() {

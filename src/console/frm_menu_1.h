@@ -113,7 +113,6 @@ private:
     void SetMenuLabelsEnabled(bool enabled);
     void ShowHint(ui::Label* label, const std::string& hint, bool hand);
     void FillPortList();
-    std::filesystem::path ProgramFile(const std::string& name) const;
 
     Context& ctx_;
     Windows& windows_;
