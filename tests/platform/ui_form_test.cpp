@@ -1,5 +1,6 @@
 // Forms: controls by name and in design order, twips geometry, load / activate / unload.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QImage>
@@ -125,6 +126,10 @@ TEST(Pictures, AnImageWithoutStretchTakesThePicturesSizeAndAFailedLoadKeepsIt) {
     EXPECT_DOUBLE_EQ(stretched->Width(), 3000);
 
     EXPECT_FALSE(plain->LoadPicture(dir.filePath("missing.gif").toStdString()));
+    // A FIFO under a picture's name fails at once rather than waiting for a writer.
+    const std::string fifo = dir.filePath("fifo.gif").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_FALSE(plain->LoadPicture(fifo));
     EXPECT_EQ(plain->Picture().size(), QSize(20, 10));
     EXPECT_EQ(plain->PictureFile(), file);
     EXPECT_EQ(plain->PictureLoads(), 1);

@@ -1,5 +1,6 @@
 #include "platform/ui/controls.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QImageReader>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/files.h"
 #include "platform/ui/form.h"
 #include "platform/ui/runtime.h"
 
@@ -339,7 +341,13 @@ PictureControl::PictureControl(Form& form, std::string name, detail::PictureWidg
 }
 
 bool PictureControl::LoadPicture(const std::filesystem::path& file) {
-    QImageReader reader(QString::fromStdString(file.string()));
+    // Through the files helper: a FIFO or device under a picture's name must not hang the window.
+    const auto bytes = files::ReadRegularFile(file);
+    if (!bytes) return false;
+    QByteArray data(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&data);
+    // Known by its content, as a file name's suffix may not tell the truth.
+    QImageReader reader(&buffer);
     QImage image = reader.read();
     if (image.isNull()) return false;
     // An icon file holds several sizes; the classic controls showed the 32-pixel one.
