@@ -258,6 +258,13 @@ void ReadTunerSensitivity(Link& link, SharedState& state) {
     if (*level == 3) state.vq.TunerSensitivity = "Low";
 }
 
+std::string SettingsNotWrittenText(const std::filesystem::path& programDir,
+                                   const std::string& why) {
+    return "Your Qor systems user.ini settings could not be saved in the folder " +
+           programDir.string() + " (" + why +
+           "). Check that the folder can be written to and has free space.";
+}
+
 SnapshotResult TakeSnapshot(SnapshotVariant variant, Link& link, SharedState& state,
                             const std::filesystem::path& programDir, const SnapshotHooks& hooks) {
     const VariantRules& rules =

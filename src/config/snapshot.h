@@ -60,6 +60,11 @@ SnapshotResult TakeSnapshot(SnapshotVariant variant, Link& link, SharedState& st
                             const std::filesystem::path& programDir,
                             const SnapshotHooks& hooks = {});
 
+// What the user is told when a snapshot could not write user.ini: the folder and the reason
+// (`why`, as SnapshotResult::error holds it), so that a failed write is never taken for a saved
+// one.
+std::string SettingsNotWrittenText(const std::filesystem::path& programDir, const std::string& why);
+
 // Reads the tuner sensitivity and sets TunerSensitivity to "High", "Mid" or "Low"; a failed send,
 // an answer of another item or a value other than 1, 2 or 3 leaves it as it was.
 void ReadTunerSensitivity(Link& link, SharedState& state);

@@ -310,7 +310,13 @@ void FrmMenu_1::readinistart() {
         setMousePointer(busy ? ui::Pointer::Hourglass : ui::Pointer::Default);
     };
     hooks.now = now_;
-    TakeSnapshot(SnapshotVariant::Startup, ctx_.link, ctx_.state, ctx_.programDir, hooks);
+    const SnapshotResult result =
+        TakeSnapshot(SnapshotVariant::Startup, ctx_.link, ctx_.state, ctx_.programDir, hooks);
+    // Said, so that a settings file that was not saved is not taken for one that was.
+    if (result.outcome == SnapshotOutcome::WriteFailed) {
+        ctx_.dialogs.MsgBox(SettingsNotWrittenText(ctx_.programDir, result.error),
+                            ui::MsgButtons::OK, ui::MsgIcon::Critical);
+    }
 }
 
 // --- port and model detection -------------------------------------------------------------

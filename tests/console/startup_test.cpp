@@ -1,9 +1,16 @@
 // Start-up, the automatic scan and the manual port choice, against simulated amplifiers on real
 // pseudo-terminals.
+#include <sys/stat.h>
+
+#include <functional>
+
+#include "config/snapshot.h"
 #include "console/menu_fixture.h"
 
 namespace qor::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kQuestion =
     "Automatic detection ? \nYes = progam will try to locate serial port connected to QOR device. "
@@ -225,6 +232,75 @@ TEST_F(MenuTest, WithoutUserIniTheSnapshotIsWrittenAndTheProgramEnds) {
     EXPECT_EQ(state.vq.CurrentPreset, 0);
     EXPECT_FALSE(m.Visible());
     for (const auto& c : amp.log()) EXPECT_FALSE(c.starts_with("*TEMP,")) << c;
+}
+
+// A user.ini that is no plain file neither stops nor hangs the start-up: it counts as missing,
+// the snapshot cannot replace it, and the user is told so after the usual message.
+TEST_F(MenuTest, ASettingsFileThatIsNoPlainFileIsMissingAndCannotBeWritten) {
+    Attach(1);
+    const fs::path userIni = dir / "user.ini";
+    const std::function<void()> makers[] = {
+        [&] { fs::create_directory(userIni); },
+        [&] { ASSERT_EQ(::mkfifo(userIni.c_str(), 0644), 0); },
+        [&] { fs::create_symlink("/dev/zero", userIni); },
+    };
+    int run = 0;
+    for (const auto& make : makers) {
+        SCOPED_TRACE(run);
+        make();
+        const std::size_t before = dialogs.msgBoxes().size();
+        Start();
+        const auto& boxes = dialogs.msgBoxes();
+        ASSERT_EQ(boxes.size(), before + (run == 0 ? 3u : 2u));  // the question comes once
+        EXPECT_EQ(boxes[boxes.size() - 2].text,
+                  "Your Qor systems user.ini settings couldn't be found... . New file will be "
+                  "downloaded first.  ");
+        EXPECT_EQ(boxes.back().text, SettingsNotWrittenText(dir.path(), "not a plain file"));
+        EXPECT_EQ(boxes.back().icon, ui::MsgIcon::Critical);
+        EXPECT_EQ(quitCalls, ++run);
+        EXPECT_FALSE(fs::is_regular_file(userIni));
+        fs::remove(userIni);
+    }
+}
+
+TEST_F(MenuTest, AReadOnlyProgramFolderIsSaidAndNotTakenForASavedFile) {
+    Attach(1);
+    const fs::path userIni = dir / "user.ini";
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    {
+        UserFileRights asAUser;
+        Start();
+    }
+    const auto& boxes = dialogs.msgBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[1].text.find("New file will be downloaded first."), std::string::npos);
+    EXPECT_EQ(boxes[2].text,
+              "Your Qor systems user.ini settings could not be saved in the folder " +
+                  dir.path().string() +
+                  " (cannot create a new file: Permission denied). Check that the "
+                  "folder can be written to and has free space.");
+    EXPECT_EQ(boxes[2].buttons, ui::MsgButtons::OK);
+    EXPECT_EQ(quitCalls, 1);
+    EXPECT_FALSE(fs::exists(userIni));
+
+    // With the file there, the start-up goes on; the day's copy and the new file both fail.
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    WriteUserIni(kUserIni);
+    ASSERT_EQ(::mkfifo((dir / "showzones.ini").c_str(), 0644), 0);  // read as missing
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    {
+        UserFileRights asAUser;
+        Start();
+    }
+    ::chmod(dir.path().c_str(), 0755);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_NE(boxes[3].text.find("could not be saved in the folder " + dir.path().string()),
+              std::string::npos);
+    EXPECT_EQ(quitCalls, 1);
+    EXPECT_TRUE(menu->Visible());
+    EXPECT_EQ(state.vq.ZoneName[2], "Kitchen");
+    EXPECT_EQ(state.vq.ZoneShow, (decltype(state.vq.ZoneShow){}));
+    EXPECT_EQ(ReadBytes(userIni), kUserIni);
 }
 
 }  // namespace

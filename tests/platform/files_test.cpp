@@ -6,10 +6,8 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
 #include <thread>
 
 #include "config/temp_folder.h"
@@ -27,19 +25,6 @@ std::vector<std::string> FolderNames(const fs::path& dir) {
     for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// Runs `body` in a child process that has no right to write into other users' folders (root
-// drops to "nobody"), so a read-only folder refuses it as it refuses a user. The child's result.
-int RunUnprivileged(const std::function<bool()>& body) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-        ::_exit(body() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(ReadRegularFileTest, OnlyPlainFilesOfASettingsFilesSize) {
@@ -179,13 +164,15 @@ TEST(ReplaceFileTest, AReadOnlyFolderRefusesAndKeepsTheOldFile) {
     WriteBytes(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
-    const int result = RunUnprivileged([&] {
-        std::string why;
-        return !ReplaceFile(file, "new", &why) &&
-               why.find("Permission denied") != std::string::npos;
-    });
+    std::string why;
+    bool replaced = false;
+    {
+        test::UserFileRights asAUser;
+        replaced = ReplaceFile(file, "new", &why);
+    }
     ::chmod(dir.path().c_str(), 0700);
-    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(replaced);
+    EXPECT_NE(why.find("Permission denied"), std::string::npos) << why;
     EXPECT_EQ(ReadBytes(file), "old");
     EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"user.ini"});
 }
