@@ -76,7 +76,36 @@ std::string FrequencyFields(const Preset& p) {
     return std::to_string(p.mhz) + "," + std::to_string(p.tenths);
 }
 
-std::string ReadAnswer(const DeviceState& st, const std::vector<std::string>& f) {
+// The clock as it reads at `now`: the text it was set to, run on by the time since.
+std::string ClockNow(const DeviceState& st, Clock::time_point now) {
+    int d = 0, mo = 0, y = 0, h = 0, mi = 0, sec = 0;
+    static constexpr char kForm[] = "00/00/0000 00:00:00";
+    if (st.clock.size() != sizeof kForm - 1) return st.clock;
+    for (std::size_t i = 0; i < st.clock.size(); ++i) {
+        const char c = st.clock[i];
+        if (kForm[i] == '0' ? c < '0' || c > '9' : c != kForm[i]) return st.clock;
+    }
+    std::sscanf(st.clock.c_str(), "%2d/%2d/%4d %2d:%2d:%2d", &d, &mo, &y, &h, &mi, &sec);
+    const std::chrono::year_month_day set{std::chrono::year{y} / mo / d};
+    if (!set.ok() || h > 23 || mi > 59 || sec > 59) return st.clock;
+    const auto ran = std::chrono::floor<std::chrono::seconds>(
+        std::max(now - st.clockSetAt, Clock::duration::zero()));
+    const auto at = std::chrono::sys_seconds(std::chrono::sys_days(set)) + std::chrono::hours(h) +
+                    std::chrono::minutes(mi) + std::chrono::seconds(sec) + ran;
+    const auto day = std::chrono::floor<std::chrono::days>(at);
+    const std::chrono::year_month_day date(day);
+    const std::chrono::hh_mm_ss time(at - day);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02u/%02u/%04d %02d:%02d:%02d",
+                  static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()),
+                  static_cast<int>(date.year()), static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
+    return text;
+}
+
+std::string ReadAnswer(const DeviceState& st, const std::vector<std::string>& f,
+                       Clock::time_point now) {
     const bool tuner = st.modelCode != 1;
     if (f.size() == 2) {
         const std::string& item = f[1];
@@ -86,7 +115,7 @@ std::string ReadAnswer(const DeviceState& st, const std::vector<std::string>& f)
             return Record({"TEMP", std::to_string(st.tempNow), std::to_string(st.tempMin),
                            std::to_string(st.tempMax), std::to_string(st.tempOffset),
                            std::to_string(st.tempStatus)});
-        if (item == "CLK") return Record({"CLK", st.clock});
+        if (item == "CLK") return Record({"CLK", ClockNow(st, now)});
         return "";
     }
     if (f.size() != 3) return "";
@@ -118,18 +147,19 @@ std::string ReadAnswer(const DeviceState& st, const std::vector<std::string>& f)
     return "";
 }
 
-void SetClock(DeviceState& st, const std::vector<std::string>& f) {
+void SetClock(DeviceState& st, const std::vector<std::string>& f, Clock::time_point now) {
     // CLK,SET,DD,MM,YYYY,hh,mm,ss
     if (f.size() != 8) return;
     int v[6];
     for (int i = 0; i < 6; ++i)
         if (!ParseIndex(f[i + 2], 0, 9999, v[i])) return;
-    if (v[0] < 1 || v[0] > 31 || v[1] < 1 || v[1] > 12 || v[3] > 23 || v[4] > 59 || v[5] > 59)
-        return;
+    if (v[1] < 1 || v[1] > 12 || v[2] < 1 || v[3] > 23 || v[4] > 59 || v[5] > 59) return;
+    if (!std::chrono::year_month_day(std::chrono::year{v[2]} / v[1] / v[0]).ok()) return;
     char text[64];  // room for any int, so the compiler can see nothing is cut
     std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", v[0], v[1], v[2], v[3], v[4],
                   v[5]);
     st.clock = text;
+    st.clockSetAt = now;
 }
 
 void SetTuner(DeviceState& st, const std::vector<std::string>& f) {
@@ -163,11 +193,11 @@ void SetEvent(DeviceState& st, const std::vector<std::string>& f) {
     }
 }
 
-void ApplySet(DeviceState& st, const std::vector<std::string>& f) {
+void ApplySet(DeviceState& st, const std::vector<std::string>& f, Clock::time_point now) {
     const std::string& word = f[0];
     int z = 0, v = 0, literal = 0;
     if (word == "CLK") {
-        if (f.size() >= 2 && f[1] == "SET") SetClock(st, f);
+        if (f.size() >= 2 && f[1] == "SET") SetClock(st, f, now);
     } else if (word == "TEMP") {
         if (f.size() != 3 || !ParseInt(f[2], v)) return;
         if (f[1] == "MIN") st.tempMin = v;
@@ -232,16 +262,16 @@ std::string Shape(std::string answer, const Misbehaviour& m) {
 
 }  // namespace
 
-std::string Answer(DeviceState& state, const std::string& command) {
+std::string Answer(DeviceState& state, const std::string& command, Clock::time_point now) {
     if (command.size() < 3 || command.front() != '*' || command.back() != ';') return "";
     std::string body = command.substr(1, command.size() - 2);
     if (body.find_first_of("*;") != std::string::npos) return "";
     auto fields = SplitFields(body);
-    if (fields[0] == "RD") return ReadAnswer(state, fields);
+    if (fields[0] == "RD") return ReadAnswer(state, fields, now);
     if (fields.size() == 2 && fields[0] == "TUN" && fields[1] == "FREQ")
         return state.modelCode == 1 ? ""
                                     : Record({"TUN", "FREQ", FrequencyFields(state.frequency)});
-    ApplySet(state, fields);
+    ApplySet(state, fields, now);
     return "";
 }
 
@@ -383,7 +413,7 @@ bool SimAmp::Impl::Handle(const std::string& command, Clock::time_point firstByt
     {
         std::lock_guard lock(mu);
         log.push_back(command);
-        answer = Answer(state, command);
+        answer = Answer(state, command, Clock::now());
         m = mis;
         mis.hangUpOnNextCommand = false;
     }
@@ -450,6 +480,7 @@ void SimAmp::Impl::Deliver(const std::string& bytes, const Misbehaviour& m, std:
 }
 
 SimAmp::SimAmp(DeviceState initial) : impl_(std::make_unique<Impl>()) {
+    if (initial.clockSetAt == Clock::time_point{}) initial.clockSetAt = Clock::now();
     impl_->state = std::move(initial);
 }
 
@@ -572,7 +603,11 @@ DeviceState SimAmp::state() const {
 
 void SimAmp::setState(const DeviceState& s) {
     std::lock_guard lock(impl_->mu);
+    // A new clock text without a moment of its own starts running now.
+    const bool restart = s.clockSetAt == Clock::time_point{} ||
+                         (s.clock != impl_->state.clock && s.clockSetAt == impl_->state.clockSetAt);
     impl_->state = s;
+    if (restart) impl_->state.clockSetAt = Clock::now();
 }
 
 void SimAmp::setMisbehaviour(const Misbehaviour& m) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -34,7 +35,11 @@ struct DeviceState {
     std::array<int, 3> gain{};          // 1..2
     // Temperature: current, minimum, maximum, (unread), status
     int tempNow = 45, tempMin = 70, tempMax = 90, tempOffset = 0, tempStatus = 0;
-    std::string clock = "01/01/2026 12:00:00";  // one text, no comma inside
+    // The clock as last set, "DD/MM/YYYY hh:mm:ss", and when: it runs on from there. A text in
+    // another form is answered as it stands and does not run. setState() starts a new text
+    // running at once unless clockSetAt is changed with it.
+    std::string clock = "01/01/2026 12:00:00";
+    std::chrono::steady_clock::time_point clockSetAt{};
     std::array<std::string, 17> events{};       // 1..16: fields as in "*EVT,SET," n "," ... ";"
     std::array<Preset, 7> presets{};            // 1..6
     Preset frequency{};
@@ -115,7 +120,9 @@ inline constexpr int kGainCeiling = 30;
 inline constexpr const char* kClearedEvent = "0000000,00,00,0,0,1,00,0";
 
 // The answer the device gives to one command ("" for set commands and unknown texts), applying
-// set commands to the state. Pure, for tests and for the pseudo-terminal loop.
-std::string Answer(DeviceState& state, const std::string& command);
+// set commands to the state, at the moment `now`: the clock reads as set plus now - clockSetAt.
+// Pure, for tests and for the pseudo-terminal loop.
+std::string Answer(DeviceState& state, const std::string& command,
+                   std::chrono::steady_clock::time_point now = {});
 
 }  // namespace qor::sim

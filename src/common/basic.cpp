@@ -179,4 +179,64 @@ std::string DateText(const DateTime& t) {
     return Pad2(t.day) + "-" + Pad2(t.month) + "-" + YearText(t.year);
 }
 
+namespace {
+
+// Reads 'min' to 'max' digits at text[pos...], moving pos past them.
+std::optional<int> Digits(std::string_view text, std::size_t& pos, std::size_t min,
+                          std::size_t max) {
+    std::size_t n = 0;
+    int value = 0;
+    while (pos + n < text.size() && n < max && text[pos + n] >= '0' && text[pos + n] <= '9')
+        value = value * 10 + (text[pos + n++] - '0');
+    if (n < min) return std::nullopt;
+    pos += n;
+    return value;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+}  // namespace
+
+std::optional<int32_t> WholeNumber(std::string_view text) {
+    const std::string t = Trim(text);
+    std::size_t pos = t.empty() || (t[0] != '+' && t[0] != '-') ? 0 : 1;
+    if (pos == t.size()) return std::nullopt;
+    for (std::size_t i = pos; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9') return std::nullopt;
+    }
+    return CLng(t);
+}
+
+std::optional<DateTime> DeviceClockFromText(std::string_view text) {
+    const std::string t = Trim(text);
+    std::size_t pos = 0;
+    DateTime d;
+    auto take = [&](int& field, std::size_t min, std::size_t max) {
+        const auto v = Digits(t, pos, min, max);
+        if (v) field = *v;
+        return v.has_value();
+    };
+    auto sep = [&](char c) { return pos < t.size() && t[pos] == c ? (++pos, true) : false; };
+
+    if (!take(d.day, 1, 2) || pos >= t.size()) return std::nullopt;
+    const char dateSep = t[pos];
+    if (dateSep != '/' && dateSep != '-' && dateSep != '.') return std::nullopt;
+    ++pos;
+    if (!take(d.month, 1, 2) || !sep(dateSep) || !take(d.year, 4, 4)) return std::nullopt;
+    if (!sep(' ') || !take(d.hour, 1, 2) || !sep(':') || !take(d.minute, 2, 2)) return std::nullopt;
+    if (sep(':') && !take(d.second, 2, 2)) return std::nullopt;
+    if (pos != t.size()) return std::nullopt;
+
+    if (d.year < 1 || d.month < 1 || d.month > 12 || d.day < 1 ||
+        d.day > DaysInMonth(d.year, d.month))
+        return std::nullopt;
+    if (d.hour > 23 || d.minute > 59 || d.second > 59) return std::nullopt;
+    return d;
+}
+
 }  // namespace qor

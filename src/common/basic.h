@@ -18,6 +18,10 @@ std::optional<int32_t> CLng(std::string_view text);
 std::optional<int16_t> CInt(double value);
 std::optional<int32_t> CLng(double value);
 
+// A whole number as a person types one: blanks around, an optional sign, digits only. nullopt for
+// anything else ("9.5", "Hr", "") and for a value outside 32 bits.
+std::optional<int32_t> WholeNumber(std::string_view text);
+
 // Removes blanks (spaces only, not tabs or line ends) from both ends.
 std::string Trim(std::string_view text);
 std::string LTrim(std::string_view text);
@@ -46,9 +50,16 @@ DateTime NowLocal();
 // minute boundaries across midnight and month ends alike.
 int64_t MinuteNumber(const DateTime& t);
 
-std::string Pad2(int value);                // 7 -> "07", 12 -> "12", -3 -> "-03"
-std::string YearText(int year);             // 2024 -> "2024", 987 -> "0987"
-std::string TimeText(const DateTime& t);    // "09:07:03"
-std::string DateText(const DateTime& t);    // "05-03-2024"
+std::string Pad2(int value);              // 7 -> "07", 12 -> "12", -3 -> "-03"
+std::string YearText(int year);           // 2024 -> "2024", 987 -> "0987"
+std::string TimeText(const DateTime& t);  // "09:07:03"
+std::string DateText(const DateTime& t);  // "05-03-2024"
+
+// The device's clock field: a day-first date, one blank and a time, as the clock command orders
+// them ("08/12/2026 10:11:12"). The date's parts are separated by "/", "-" or "." (the same one
+// twice), the day and month have one or two digits, the year four; the hour has one or two
+// digits, the minute and the optional seconds two. Blanks around are allowed. nullopt for
+// anything else, and for a date or time that does not exist (31/04, 24:00).
+std::optional<DateTime> DeviceClockFromText(std::string_view text);
 
 }  // namespace qor

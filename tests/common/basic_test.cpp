@@ -26,18 +26,30 @@ TEST(ConversionTest, TextRoundsHalvesToEvenWithin16And32Bits) {
         std::optional<int16_t> asInt;
         std::optional<int32_t> asLong;
     } cases[] = {
-        {"0.5", 0, 0}, {"1.5", 2, 2}, {"2.5", 2, 2}, {"-2.5", -2, -2}, {" -3.5 ", -4, -4},
+        {"0.5", 0, 0},
+        {"1.5", 2, 2},
+        {"2.5", 2, 2},
+        {"-2.5", -2, -2},
+        {" -3.5 ", -4, -4},
         // Decided on the digits, not a double that cannot hold them.
-        {"2.5000000000000000000001", 3, 3}, {"2.4999999999999999999999", 2, 2},
-        {"-0.4", 0, 0}, {"+7.", 7, 7}, {".6", 1, 1},
+        {"2.5000000000000000000001", 3, 3},
+        {"2.4999999999999999999999", 2, 2},
+        {"-0.4", 0, 0},
+        {"+7.", 7, 7},
+        {".6", 1, 1},
         {"0000000000000000000000000000012", 12, 12},
-        {"32767.4", 32767, 32767}, {"32767.5", kOut, 32768},
-        {"-32768.5", -32768, -32768}, {"-32769", kOut, -32769},
-        {"2147483647", kOut, 2147483647}, {"2147483647.5", kOut, kOut},
+        {"32767.4", 32767, 32767},
+        {"32767.5", kOut, 32768},
+        {"-32768.5", -32768, -32768},
+        {"-32769", kOut, -32769},
+        {"2147483647", kOut, 2147483647},
+        {"2147483647.5", kOut, kOut},
         {"-2147483648.5", kOut, std::numeric_limits<int32_t>::min()},
         {"-2147483649", kOut, kOut},
         {"99999999999999999999999999999999999999999999", kOut, kOut},
-        {"abc", kOut, kOut}, {"1e3", kOut, kOut}, {"", kOut, kOut},
+        {"abc", kOut, kOut},
+        {"1e3", kOut, kOut},
+        {"", kOut, kOut},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("text \"") + c.text + "\"");
@@ -60,10 +72,18 @@ TEST(ConversionTest, DoubleRoundsHalvesToEvenAndRefusesTheUnrepresentable) {
         std::optional<int16_t> asInt;
         std::optional<int32_t> asLong;
     } cases[] = {
-        {0.5, 0, 0}, {2.5, 2, 2}, {-2.5, -2, -2}, {-0.5, 0, 0}, {2.5000001, 3, 3},
-        {32767.5, kOut, 32768}, {-32768.5, -32768, -32768}, {2147483647.5, kOut, kOut},
+        {0.5, 0, 0},
+        {2.5, 2, 2},
+        {-2.5, -2, -2},
+        {-0.5, 0, 0},
+        {2.5000001, 3, 3},
+        {32767.5, kOut, 32768},
+        {-32768.5, -32768, -32768},
+        {2147483647.5, kOut, kOut},
         {-2147483648.5, kOut, std::numeric_limits<int32_t>::min()},
-        {1e300, kOut, kOut}, {-inf, kOut, kOut}, {std::nan(""), kOut, kOut},
+        {1e300, kOut, kOut},
+        {-inf, kOut, kOut},
+        {std::nan(""), kOut, kOut},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "value " << c.value);
@@ -124,6 +144,73 @@ TEST(DateTimeTest, MinuteNumberCountsAcrossMidnightMonthEndsAndLeapDays) {
                                         << DateText(c.to) << " " << TimeText(c.to));
         EXPECT_EQ(MinuteNumber(c.to) - MinuteNumber(c.from), c.minutes);
     }
+}
+
+TEST(WholeNumberTest, OnlySignAndDigitsWithin32Bits) {
+    const struct {
+        const char* text;
+        std::optional<int32_t> value;
+    } cases[] = {
+        {"9", 9},
+        {" 23 ", 23},
+        {"-10", -10},
+        {"+7", 7},
+        {"007", 7},
+        {"Hr", kOut},
+        {"Min", kOut},
+        {"", kOut},
+        {" ", kOut},
+        {"-", kOut},
+        {"9.5", kOut},
+        {"9.", kOut},
+        {"1e2", kOut},
+        {"1 2", kOut},
+        {"\t5", kOut},
+        {"2147483647", 2147483647},
+        {"2147483648", kOut},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WholeNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(DeviceClockTest, DayFirstDateWithATime) {
+    const std::optional<DateTime> kNone;
+    const struct {
+        const char* text;
+        std::optional<DateTime> when;
+    } cases[] = {
+        {"08/12/2026 10:11:12", DateTime{2026, 12, 8, 10, 11, 12}},
+        {"8-3-2026 9:05", DateTime{2026, 3, 8, 9, 5, 0}},
+        {" 29.02.2024 23:59:59 ", DateTime{2024, 2, 29, 23, 59, 59}},
+        {"01/01/2026 00:00:00", DateTime{2026, 1, 1, 0, 0, 0}},
+        // Not a day-first date and a time.
+        {"", kNone},
+        {"Comm Error", kNone},
+        {"08/12/2026", kNone},
+        {"10:11:12", kNone},
+        {"2026/12/08 10:11:12", kNone},
+        {"08/12-2026 10:11", kNone},
+        {"08,12,2026 10:11", kNone},
+        {"08/12/26 10:11", kNone},
+        {"08/12/2026 10:1", kNone},
+        {"08/12/2026 10:11:1", kNone},
+        {"08/12/2026T10:11", kNone},
+        {"08/12/2026  10:11", kNone},
+        {"08/12/2026 10:11:12;", kNone},
+        {"008/12/2026 10:11", kNone},
+        {"08/12/2026 100:11", kNone},
+        {"-8/12/2026 10:11", kNone},
+        // No such date or time.
+        {"29/02/2026 10:11", kNone},
+        {"31/04/2026 10:11", kNone},
+        {"00/01/2026 10:11", kNone},
+        {"01/13/2026 10:11", kNone},
+        {"01/01/0000 10:11", kNone},
+        {"01/01/2026 24:00", kNone},
+        {"01/01/2026 23:60", kNone},
+        {"01/01/2026 23:59:60", kNone},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DeviceClockFromText(c.text), c.when) << '"' << c.text << '"';
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@ using qor::sim::Answer;
 using qor::sim::DeviceState;
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // Commands applied in turn to one device; sets and unknown texts answer "".
 struct Step {
@@ -68,6 +71,26 @@ TEST(Answer, ModelWithoutTunerIgnoresTunerReadsAndSets) {
     // An unknown code is answered as it stands, tuner and all; the set above changed nothing.
     s.modelCode = 7;
     Expect(s, {{"*RD,MODEL;", "*RT,MODEL,0,7;"}, {"*TUN,FREQ;", "*RT,TUN,FREQ,88,8;"}});
+}
+
+TEST(Answer, ClockRunsOnFromWhereItWasSet) {
+    using std::chrono::seconds;
+    const std::chrono::steady_clock::time_point t0 =
+        std::chrono::steady_clock::time_point{} + 1000h;
+    DeviceState s;
+    EXPECT_EQ(Answer(s, "*CLK,SET,31,12,2026,23,59,30;", t0), "");
+    EXPECT_EQ(Answer(s, "*RD,CLK;", t0 + 999ms), "*RT,CLK,31/12/2026 23:59:30;");
+    EXPECT_EQ(Answer(s, "*RD,CLK;", t0 + seconds(45)), "*RT,CLK,01/01/2027 00:00:15;");
+    EXPECT_EQ(Answer(s, "*CLK,SET,28,02,2028,23,59,59;", t0), "");
+    EXPECT_EQ(Answer(s, "*RD,CLK;", t0 + seconds(1)), "*RT,CLK,29/02/2028 00:00:00;");
+    // A date that does not exist, or a malformed set, leaves the clock running as it was.
+    for (const char* bad : {"*CLK,SET,31,02,2026,10,00,00;", "*CLK,SET,01,01,2026,24,00,00;",
+                            "*CLK,SET,1,1,2026,10,00;", "*CLK,SET,01,01,-2026,10,00,00;"})
+        EXPECT_EQ(Answer(s, bad, t0), "") << bad;
+    EXPECT_EQ(Answer(s, "*RD,CLK;", t0 + 24h), "*RT,CLK,29/02/2028 23:59:59;");
+    // A clock text of another form is answered as it stands.
+    s.clock = "garbled";
+    EXPECT_EQ(Answer(s, "*RD,CLK;", t0 + 24h), "*RT,CLK,garbled;");
 }
 
 }  // namespace

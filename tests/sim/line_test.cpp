@@ -86,6 +86,20 @@ TEST_F(SimLine, AnswersReadsAppliesSetsAndLogsEveryCommand) {
     EXPECT_EQ(sim.log(), (std::vector<std::string>{"*RD,MODEL;", "*VOL,1,2,61;", "*RD,VOL,1;"}));
 }
 
+TEST_F(SimLine, ClockKeepsWhatWasSetAndRunsOn) {
+    Fd line(sim.devicePath());
+    ASSERT_GE(line.fd, 0);
+    EXPECT_EQ(Exchange(line, "*CLK,SET,31,12,2026,23,59,58;*RD,CLK;"),
+              "*RT,CLK,31/12/2026 23:59:58;");
+    // An hour on, without waiting one.
+    auto s = sim.state();
+    s.clockSetAt -= std::chrono::hours(1);
+    sim.setState(s);
+    const std::string later = Exchange(line, "*RD,CLK;");
+    EXPECT_TRUE(later == "*RT,CLK,01/01/2027 00:59:58;" || later == "*RT,CLK,01/01/2027 00:59:59;")
+        << later;
+}
+
 TEST_F(SimLine, MisbehaviourReachesTheLineAndCanBeSetRightAgain) {
     Fd line(sim.devicePath());
     ASSERT_GE(line.fd, 0);
