@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -73,6 +74,33 @@ TEST_F(ColourKeyTest, BlueIsCutOutAndTheCutFollowsMovesShowsAndPictures) {
     Settle();
     EXPECT_FALSE(mask().isEmpty()) << "an empty mask would mean no mask at all";
     EXPECT_TRUE((mask() & form.widget()->rect()).isEmpty()) << "an all-blue window shows nothing";
+}
+
+// The area of the paint events a widget receives.
+struct PaintSpy : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted |= static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+// Drawing is clipped to the cut, and the window system does not ask for what a shrinking cut
+// uncovers: a control drawn while its area was still cut out (when a drawing fell due before
+// the cut was worked out again) would show the blue that stood there before.
+TEST_F(ColourKeyTest, AreaUncoveredByTheCutIsDrawnAgain) {
+    SetWindowTranslucency(form, RGB(0, 0, 255), 150, kLayeredColourKey);
+    Settle();
+    const QRect area = label->widget()->geometry();
+    form.widget()->setMask(mask() - area);
+    Settle();
+    form.refreshColourKey();
+    ASSERT_TRUE(shows(area.center()));
+    PaintSpy spy;
+    form.widget()->installEventFilter(&spy);
+    Settle();
+    EXPECT_TRUE(spy.painted.contains(area));
+    EXPECT_FALSE(spy.painted.intersects(QRect(0, 0, 20, 20))) << "the rest of the cut stays";
 }
 
 TEST_F(ColourKeyTest, AlphaAndClearing) {

@@ -193,9 +193,7 @@ void Form::setTimersRunning(bool running) {
 
 std::string Form::Caption() const { return FromQt(widget_->windowTitle()); }
 
-void Form::setCaption(const std::string& caption) {
-    widget_->setWindowTitle(ToQt(caption));
-}
+void Form::setCaption(const std::string& caption) { widget_->setWindowTitle(ToQt(caption)); }
 
 void Form::setBorderStyle(FormBorderStyle style) {
     if (style == border_) return;
@@ -357,7 +355,12 @@ void Form::applyColourKey() {
     }
     fullRemask_ = false;
     dirty_ = QRegion();
+    const QRegion before = widget_->mask();
     widget_->setMask(keyMask_.isEmpty() ? kNothingVisible : keyMask_);
+    // What was cut out until now was never drawn on screen (drawing is clipped to the mask),
+    // and the window system does not ask for it when the cut shrinks: draw it now.
+    const QRegion uncovered = keyMask_ - before;
+    if (!uncovered.isEmpty()) widget_->update(uncovered);
 }
 
 }  // namespace qor::ui
