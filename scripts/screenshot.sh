@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program under Xvfb against qor-sim, as a person would: answers the start-up
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
-# (on) and 2 (off) from the Zones entry, and saves screenshots.
+# (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, and saves
+# screenshots.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
 set -euo pipefail
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
@@ -57,4 +58,18 @@ eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + 20 + 168)) $((Y + 30 + 63)) click 1
 sleep 4
 import -window root "$out/zone-panels.png"
+
+# Drags the zone 2 panel by its skin, which lies one slot (121 pixels) below zone 1's: pressed on
+# the bare skin between the source caption and the bass caption, and held while the picture is
+# taken, so the drag hint at the top middle of the screen shows.
+xdotool mousemove 230 345 mousedown 1
+sleep 0.3
+xdotool mousemove 330 420
+sleep 0.3
+xdotool mousemove 430 500
+sleep 1
+import -window root "$out/zone-drag.png"
+xdotool mouseup 1
+sleep 1
+import -window root "$out/zone-dropped.png"
 echo "screenshots in $out"

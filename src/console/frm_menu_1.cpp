@@ -658,6 +658,7 @@ void FrmMenu_1::Image1_MouseDown(int, int, double x, double y) {
     Label9->setAlignment(ui::Alignment::LeftJustify);
     Label9->setVisible(true);
     Label9->setCaption(kDragHint);
+    panel::OffSkinLook(*Label9);
     panel::DragStart(*this, ctx_.state, *Image1, x, y, {"IMAGE1", "LABEL9", "MSCOMM1", "TIMER1"});
 }
 

@@ -1,5 +1,6 @@
 #include "panel/panel_scheme.h"
 
+#include <QFontMetrics>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -13,9 +14,8 @@ namespace qor::panel {
 namespace {
 
 bool Listed(const std::string& upperName, NameList names) {
-    return std::any_of(names.begin(), names.end(), [&](std::string_view n) {
-        return ui::detail::UpperAscii(n) == upperName;
-    });
+    return std::any_of(names.begin(), names.end(),
+                       [&](std::string_view n) { return ui::detail::UpperAscii(n) == upperName; });
 }
 
 bool WasHidden(const std::string& upperName, const ImageVar& iv) {
@@ -28,9 +28,44 @@ bool WasHidden(const std::string& upperName, const ImageVar& iv) {
 // Whole twips, halves to the even number, as a Long assignment rounds.
 int32_t WholeTwips(double twips) { return static_cast<int32_t>(std::nearbyint(twips)); }
 
+// The skins' lettering; a little larger than the glass's small print, since a hint off the skin
+// stands alone.
+constexpr const char* kOffSkinFace = "DejaVu Sans";
+constexpr double kOffSkinPoints = 7.5;
+// Pixels of backing after the caption, so it never touches the edge.
+constexpr int kOffSkinPad = 6;
+
 }  // namespace
 
-void ApplyColourKey(ui::Form& form) { ui::SetWindowTranslucency(form, ColourKey(), kAlpha, kFlags); }
+QColor OffSkinBacking() { return QColor(19, 20, 22); }
+QColor OffSkinText() { return QColor(104, 212, 226); }
+
+void OffSkinLook(ui::Label& label) {
+    label.setBackStyle(ui::BackStyle::Opaque);
+    label.setBackColor(OffSkinBacking());
+    label.setForeColor(OffSkinText());
+    label.setFont(kOffSkinFace, kOffSkinPoints);
+
+    const QFontMetrics metrics = label.widget()->fontMetrics();
+    const QString caption = ui::ToQt(label.Caption());
+    const double oneLine = ui::PixelsToTwipsX(metrics.horizontalAdvance(caption) + kOffSkinPad);
+    const double room = label.Parent().ScaleWidth() - label.Left();
+    const double width = std::max(label.Width(), std::min(oneLine, room));
+    const QRect lines = metrics.boundingRect(QRect(0, 0, ui::TwipsToPixelsX(width), 1 << 20),
+                                             Qt::TextWordWrap, caption);
+    const double height = std::max(label.Height(), ui::PixelsToTwipsY(lines.height() + 2));
+    label.Move(label.Left(), label.Top(), width, height);
+}
+
+void OffSkinLook(ui::TextBox& field) {
+    field.setBackColor(OffSkinBacking());
+    field.setForeColor(OffSkinText());
+    field.setFont(kOffSkinFace, kOffSkinPoints);
+}
+
+void ApplyColourKey(ui::Form& form) {
+    ui::SetWindowTranslucency(form, ColourKey(), kAlpha, kFlags);
+}
 
 void DragStart(ui::Form& form, SharedState& state, const ui::Control& picture, double x, double y,
                NameList keepVisible) {

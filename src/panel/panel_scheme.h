@@ -27,6 +27,7 @@
 
 #include "common/state.h"
 #include "platform/ui/control.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 
 namespace qor::panel {
@@ -39,6 +40,16 @@ inline constexpr int kFlags = 1;
 
 // Applies the three values above to the window (never fails).
 void ApplyColourKey(ui::Form& form);
+
+// A label or field the window shows off its skin, over the see-through blue, would show only
+// its text, or nothing at all; it gets a backing of its own in the skins' style instead: the
+// dark display glass with its light text. A label is also made large enough for its caption (on
+// one line when the window has room), never smaller than it is. Call it once the caption is set.
+// Controls on the skin keep their own looks.
+QColor OffSkinBacking();
+QColor OffSkinText();
+void OffSkinLook(ui::Label& label);
+void OffSkinLook(ui::TextBox& field);
 
 // HiddenCtlNames holds at most this many names; further visible controls are left showing.
 inline constexpr int kMaxHidden = 50;

@@ -244,6 +244,7 @@ void ZonePanel::Image1_MouseDown(int, int, double x, double y) {
     Timer1->setEnabled(false);
     Label16->Move(ScaleWidth() / 2, 0);
     Label16->setCaption(kDragHint);
+    panel::OffSkinLook(*Label16);
     Label16->setVisible(true);
     panel::DragStart(*this, ctx_.state, *Image1, x, y, {"IMAGE1", "LABEL16", "MSCOMM1", "TIMER1"});
 }

@@ -1,8 +1,11 @@
 // The menu of the main window: the Zones cascade, the quit entries, hints and disabled entries,
 // the skin drag and the window helpers.
 #include <QCursor>
+#include <QTest>
 
 #include "console/menu_fixture.h"
+#include "panel/panel_scheme.h"
+#include "platform/off_skin_check.h"
 #include "platform/ui/runtime.h"
 
 namespace qor::test {
@@ -55,8 +58,9 @@ TEST_F(MenuTest, DisabledEntriesReactNeitherToClicksNorToPointerMoves) {
     EXPECT_TRUE(m.Label8->Visible());
     EXPECT_EQ(m.Label8->Caption(), "Select a valid COM port");
     SendMouse(*m.Label10, QEvent::MouseMove);
-    EXPECT_EQ(m.Label8->Caption(),
-              "Click here to close the software. Your system will continu with the current settings.");
+    EXPECT_EQ(
+        m.Label8->Caption(),
+        "Click here to close the software. Your system will continu with the current settings.");
     EXPECT_EQ(m.Label10->MousePointer(), ui::Pointer::Default);
 }
 
@@ -66,8 +70,8 @@ TEST_F(MenuTest, EntriesOpenTheirWindowsAndAPanelThatFailsIsNotShown) {
     FrmMenu_1& m = Start();
     ASSERT_TRUE(m.Label1->Enabled());
     // File and Tuner hide the hint; Events and Settings leave it alone.
-    for (auto [entry, hides] : {std::pair{m.Label1, true}, {m.Label3, true}, {m.Label4, false},
-                                {m.Label6, false}}) {
+    for (auto [entry, hides] :
+         {std::pair{m.Label1, true}, {m.Label3, true}, {m.Label4, false}, {m.Label6, false}}) {
         m.Label8->setVisible(true);
         Click(*entry);
         EXPECT_EQ(m.Label8->Visible(), !hides) << entry->UpperName();
@@ -186,6 +190,26 @@ TEST_F(MenuTest, DragMovesEveryControlByTheDistanceTheSkinFollowedThePointer) {
     m.Image1_MouseMove(0, 0, 10, 10);
     EXPECT_FALSE(m.Label8->Visible());
     EXPECT_DOUBLE_EQ(m.Image1->Left(), before.at("IMAGE1").left + dx);
+}
+
+TEST_F(MenuTest, DragHintAboveTheSkinHasABackingOfItsOwn) {
+    WriteUserIni(kUserIni);
+    FrmMenu_1& m = Start(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.widget()));
+    // On the glass, the notice line has none: the glass shows through.
+    EXPECT_EQ(m.Label9->backStyle(), ui::BackStyle::Transparent);
+
+    m.Image1_MouseDown(ui::kLeftButton, 0, 600, 300);
+    ASSERT_LE(m.Label9->Top() + m.Label9->Height(), m.Image1->Top());
+    ui::test::ExpectReadableOffSkin(m, *m.Label9);
+    EXPECT_EQ(m.Label9->BackColor(), panel::OffSkinBacking());
+    EXPECT_EQ(m.Label9->ForeColor(), panel::OffSkinText());
+    m.Image1_MouseUp(ui::kLeftButton, 0, 600, 300);
+
+    // Still above the skin after the drag, so the sync notice keeps the backing too.
+    m.Label9->setCaption("Sync time : 09:07:03");
+    m.Label9->setVisible(true);
+    ui::test::ExpectReadableOffSkin(m, *m.Label9);
 }
 
 TEST_F(MenuTest, MakeTransparentTurnsAPercentageIntoAnAlpha) {

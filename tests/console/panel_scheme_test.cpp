@@ -10,7 +10,7 @@ namespace qor::panel {
 namespace {
 
 class ManyControls : public ui::Form {
-public:
+  public:
     ManyControls() : Form("ManyControls") {
         skin = Add<ui::Image>("Image1", {0, 0, 3000, 1500});
         hint = Add<ui::Label>("Label16", {100, 100, 600, 200});
@@ -58,6 +58,44 @@ TEST(PanelScheme, HidesAndRestoresAtMostFiftyControlsPerDrag) {
     // The hint is not exempt from the shift, and the skin stays where the pointer left it.
     EXPECT_DOUBLE_EQ(form.hint->Left(), 190);
     EXPECT_DOUBLE_EQ(form.skin->Left(), 90.4);
+}
+
+// A label off the skin is made large enough for its caption: on one line where the window has
+// room, wrapped onto more lines before the window's edge otherwise; never smaller than it was.
+TEST(PanelScheme, OffSkinLabelGrowsToHoldItsCaption) {
+    ui::Form form("Panel");
+    form.Move(0, 0, 9000, 4500);
+    const std::string hint =
+        "To re-locate this control panel : move mouse to the new position and release it ";
+    auto* label = form.Add<ui::Label>("Label16", {0, 0, 0, 0});
+    const auto look = [&](ui::TwipRect place) {
+        label->Move(place);
+        label->setCaption(hint);
+        OffSkinLook(*label);
+        return ui::TwipRect{label->Left(), label->Top(), label->Width(), label->Height()};
+    };
+    const ui::TwipRect wide = look({300, 600, 600, 120});
+    const double line = wide.height;
+    EXPECT_GT(wide.width, 600);
+    EXPECT_LT(wide.left + wide.width, 9000);
+    EXPECT_DOUBLE_EQ(wide.top, 600);
+
+    const ui::TwipRect big = look({300, 0, 8400, 900});  // already large enough: left alone
+    EXPECT_DOUBLE_EQ(big.width, 8400);
+    EXPECT_DOUBLE_EQ(big.height, 900);
+
+    const ui::TwipRect edge = look({6000, 0, 600, 120});  // little room left
+    EXPECT_DOUBLE_EQ(edge.left + edge.width, 9000);
+    EXPECT_GT(edge.height, line);  // wrapped
+
+    EXPECT_EQ(label->backStyle(), ui::BackStyle::Opaque);
+    EXPECT_NE(label->BackColor(), ColourKey());
+
+    auto* field = form.Add<ui::TextBox>("Text1", {0, 2000, 3000, 300});
+    OffSkinLook(*field);
+    EXPECT_EQ(field->BackColor(), OffSkinBacking());
+    EXPECT_EQ(field->ForeColor(), OffSkinText());
+    EXPECT_DOUBLE_EQ(field->Width(), 3000);
 }
 
 }  // namespace

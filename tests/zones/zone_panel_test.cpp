@@ -17,6 +17,8 @@
 
 #include "config/temp_folder.h"
 #include "link/commands.h"
+#include "panel/panel_scheme.h"
+#include "platform/off_skin_check.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
 #include "simamp.h"
@@ -239,6 +241,23 @@ TEST_F(ZonePanelTest, DragStopsTheTimerHidesTheControlsAndRestoresThemShiftedOnR
     EXPECT_FALSE(panel->Image2->Visible());  // hidden before, so not brought back
     EXPECT_NEAR(panel->Picture1->Left(), pictureLeft + dx, 1);
     EXPECT_NEAR(panel->Picture1->Top(), pictureTop + 10 * ui::TwipsPerPixelY(), 1);
+}
+
+TEST_F(ZonePanelTest, DragHintAtTheTopOfTheScreenHasABackingOfItsOwn) {
+    for (bool on : {true, false}) {  // on either look of the skin
+        SCOPED_TRACE(on);
+        setZone(2, on);
+        auto panel = loaded(2);
+        panel->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->widget()));
+        panel->RefreshZone(2);
+        QTest::mousePress(panel->Image1->widget(), Qt::LeftButton, {}, QPoint(30, 20));
+        EXPECT_DOUBLE_EQ(panel->Label16->Top(), 0);
+        ui::test::ExpectReadableOffSkin(*panel, *panel->Label16);
+        EXPECT_EQ(panel->Label16->BackColor(), panel::OffSkinBacking());
+        EXPECT_EQ(panel->Label16->ForeColor(), panel::OffSkinText());
+        QTest::mouseRelease(panel->Image1->widget(), Qt::LeftButton, {}, QPoint(30, 20));
+    }
 }
 
 TEST_F(ZonePanelTest, OnlyZoneTwoRefreshesWhenActivated) {
