@@ -33,4 +33,9 @@ std::string ShowZonesText(const std::array<bool, 5>& show) {
     return text;
 }
 
+bool WriteShowZones(const std::filesystem::path& programDir, const std::array<bool, 5>& show,
+                    std::string* why) {
+    return files::ReplaceFile(ShowZonesFilePath(programDir), ShowZonesText(show), why);
+}
+
 }  // namespace qor

@@ -25,5 +25,9 @@ ZoneChoices ReadShowZones(const std::filesystem::path& programDir);
 // The whole file for show[1..4]: " ", "[Show zones on screen]", then "Showzone1 = True" or
 // "... = False" for each zone, every line ended by CR LF.
 std::string ShowZonesText(const std::array<bool, 5>& show);
+// Replaces the file in the program folder with that text, whole or not at all: on failure the old
+// file stays as it was, and false comes back with the reason in *why.
+bool WriteShowZones(const std::filesystem::path& programDir, const std::array<bool, 5>& show,
+                    std::string* why = nullptr);
 
 }  // namespace qor
