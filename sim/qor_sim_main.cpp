@@ -23,12 +23,22 @@ const char kUsage[] =
     "  link: PATH\n"
     "Give either path to the program as QOR_COM<n>, e.g. QOR_COM1=/dev/pts/N.\n"
     "\n"
+    "The QOR 82's tuner starts on 88.8 MHz with sensitivity High. \"*TUN,1;\" and \"*TUN,2;\"\n"
+    "step it up and down by 0.1 MHz within 87.5 to 108.0; \"*TUN,SEARCH,1;\" and\n"
+    "\"*TUN,SEARCH,2;\" go to the next and previous station of 89.3, 91.7, 94.5, 98.5, 101.2,\n"
+    "104.8 and 107.1, round the band's end; \"*TUN,MEM,n;\" stores the frequency in preset n,\n"
+    "\"*TUN,PRES,n;\" tunes to it, \"*TUN,SENS,s;\" keeps the sensitivity (1 High, 2 Mid,\n"
+    "3 Low). Reads answer \"*RT,TUN,FREQ,MHz,tenths;\", \"*RT,PRES,n,MHz,tenths;\" (empty\n"
+    "fields for a preset never stored) and \"*RT,TUN,SENS,s;\".\n"
+    "\n"
     "Options:\n"
     "  --model 81|82       model to report (default 82; 81 has no tuner and answers no tuner "
     "read)\n"
     "  --link PATH         make a symbolic link PATH to the device (an old link there is\n"
     "                      replaced); removed again on exit\n"
     "  --zone-on LIST      zones switched on at start, e.g. 1,3\n"
+    "  --presets LIST      the six tuner presets at start, in MHz, \"-\" for one never stored,\n"
+    "                      e.g. 89.3,91.7,94.5,98.5,-,107.1 (default: all 88.8)\n"
     "  --rds TEXT          send the RDS text \"*RT,TUN,RDS,TXT,TEXT;\" unasked...\n"
     "  --rds-every SECONDS ...this often (default 5; fractions allowed)\n"
     "  --log               print each command received, one a line\n"
@@ -48,6 +58,32 @@ bool ToInt(const char* text, int low, int high, int& out) {
     long v = std::strtol(text, &end, 10);
     if (end == text || *end != '\0' || v < low || v > high) return false;
     out = static_cast<int>(v);
+    return true;
+}
+
+// "89.3,91.7,-,..." : six frequencies within the band with one decimal, or "-" for a preset
+// never stored.
+bool ParsePresets(const std::string& list, qor::sim::DeviceState& state) {
+    std::size_t from = 0;
+    for (int n = 1; n <= 6; ++n) {
+        const auto comma = list.find(',', from);
+        if ((comma == std::string::npos) != (n == 6)) return false;
+        const std::string item = list.substr(from, comma - from);
+        from = comma + 1;
+        if (item == "-") {
+            state.presets[n] = {.empty = true};
+            continue;
+        }
+        const auto dot = item.find('.');
+        int mhz = 0, tenths = 0;
+        if (dot == std::string::npos || item.size() != dot + 2 ||
+            !ToInt(item.substr(0, dot).c_str(), 0, 999, mhz) ||
+            !ToInt(item.substr(dot + 1).c_str(), 0, 9, tenths))
+            return false;
+        const int f = mhz * 10 + tenths;
+        if (f < qor::sim::kBandLow || f > qor::sim::kBandHigh) return false;
+        state.presets[n] = {mhz, tenths};
+    }
     return true;
 }
 
@@ -122,6 +158,8 @@ int main(int argc, char** argv) {
                 if (comma == std::string::npos) break;
                 from = comma + 1;
             }
+        } else if (opt == "--presets") {
+            if (!ParsePresets(v, state)) return Fail("bad --presets (six MHz values or -)");
         } else {
             return Fail("unknown option " + opt);
         }

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <iterator>
 #include <thread>
 
 namespace qor::sim {
@@ -22,9 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The tuning band, in tenths of a MHz.
-constexpr int kBandLow = 875;
-constexpr int kBandHigh = 1080;
 // A command longer than this is line noise, not a command; it is dropped.
 constexpr std::size_t kMaxCommand = 512;
 
@@ -73,6 +71,7 @@ std::string Record(const std::vector<std::string>& fields) {
 }
 
 std::string FrequencyFields(const Preset& p) {
+    if (p.empty) return ",";
     return std::to_string(p.mhz) + "," + std::to_string(p.tenths);
 }
 
@@ -102,6 +101,18 @@ std::string ClockNow(const DeviceState& st, Clock::time_point now) {
                   static_cast<int>(time.minutes().count()),
                   static_cast<int>(time.seconds().count()));
     return text;
+}
+
+// The next station above (up) or below the frequency, round the end of the band.
+int SearchStation(int from, bool up) {
+    const int* const first = std::begin(kStations);
+    const int* const last = std::end(kStations);
+    if (up) {
+        const int* next = std::upper_bound(first, last, from);
+        return next == last ? *first : *next;
+    }
+    const int* next = std::lower_bound(first, last, from);
+    return next == first ? *(last - 1) : *(next - 1);
 }
 
 std::string ReadAnswer(const DeviceState& st, const std::vector<std::string>& f,
@@ -168,9 +179,9 @@ void SetTuner(DeviceState& st, const std::vector<std::string>& f) {
     if (f.size() == 2 && (f[1] == "1" || f[1] == "2")) {
         st.frequency = FromTenths(Tenths(st.frequency) + (f[1] == "1" ? 1 : -1));
     } else if (f.size() == 3 && f[1] == "SEARCH" && (f[2] == "1" || f[2] == "2")) {
-        st.frequency = FromTenths(Tenths(st.frequency) + (f[2] == "1" ? 10 : -10));
+        st.frequency = FromTenths(SearchStation(Tenths(st.frequency), f[2] == "1"));
     } else if (f.size() == 3 && f[1] == "PRES" && ParseIndex(f[2], 1, 6, n)) {
-        st.frequency = st.presets[n];
+        if (!st.presets[n].empty) st.frequency = st.presets[n];
     } else if (f.size() == 3 && f[1] == "MEM" && ParseIndex(f[2], 1, 6, n)) {
         st.presets[n] = st.frequency;
     } else if (f.size() == 3 && f[1] == "SENS" && ParseIndex(f[2], 1, 3, n)) {

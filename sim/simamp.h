@@ -26,6 +26,9 @@ struct ZoneState {
 struct Preset {
     int mhz = 88;
     int tenths = 8;
+    // A preset that never held a station answers its read with empty fields ("*RT,PRES,3,,;")
+    // and selecting it leaves the tuner where it is; storing fills it.
+    bool empty = false;
 };
 
 struct DeviceState {
@@ -118,6 +121,11 @@ inline constexpr int kVolMaxCeiling = 100;
 inline constexpr int kGainCeiling = 30;
 // What a cleared clock event reads back as: no days, 00:00, zone 0, off, source 1, volume 00.
 inline constexpr const char* kClearedEvent = "0000000,00,00,0,0,1,00,0";
+// The tuner: one step of "*TUN,1;" / "*TUN,2;" is 0.1 MHz within 87.5 to 108.0 MHz; a search
+// goes to the next or previous of these stations (tenths of a MHz), round the band's end.
+inline constexpr int kBandLow = 875;
+inline constexpr int kBandHigh = 1080;
+inline constexpr int kStations[] = {893, 917, 945, 985, 1012, 1048, 1071};
 
 // The answer the device gives to one command ("" for set commands and unknown texts), applying
 // set commands to the state, at the moment `now`: the clock reads as set plus now - clockSetAt.

@@ -23,6 +23,8 @@ void Expect(DeviceState& s, const std::vector<Step>& steps) {
     for (const auto& [command, answer] : steps) EXPECT_EQ(Answer(s, command), answer) << command;
 }
 
+// The tables keep one exchange of the device a cell, read across.
+// clang-format off
 TEST(Answer, TunerModelReadsInTheReadersLayoutsAndSetsChangeLaterReads) {
     DeviceState s;
     Expect(s, {
@@ -50,7 +52,7 @@ TEST(Answer, TunerModelReadsInTheReadersLayoutsAndSetsChangeLaterReads) {
         // The tuner stays within the band; presets keep what was stored.
         {"*TUN,FREQ,107,9;", ""}, {"*TUN,1;", ""}, {"*TUN,1;", ""},
         {"*TUN,FREQ;", "*RT,TUN,FREQ,108,0;"},
-        {"*TUN,FREQ,87,6;", ""},  {"*TUN,SEARCH,2;", ""}, {"*TUN,2;", ""},
+        {"*TUN,FREQ,87,6;", ""},  {"*TUN,2;", ""}, {"*TUN,2;", ""},
         {"*TUN,FREQ;", "*RT,TUN,FREQ,87,5;"},
         {"*TUN,MEM,5;", ""},      {"*RD,PRES,5;", "*RT,PRES,5,87,5;"},
         {"*TUN,PRES,1;", ""},     {"*TUN,FREQ;", "*RT,TUN,FREQ,88,8;"},
@@ -58,6 +60,33 @@ TEST(Answer, TunerModelReadsInTheReadersLayoutsAndSetsChangeLaterReads) {
         // Unknown and malformed texts get no answer and change nothing.
         {"*RD,VOL,5;", ""}, {"*rd,vol,1;", ""}, {"*RD,VOL,1", ""}, {"*RD,EVT,17;", ""},
         {"*VOL,1,2,abc;", ""}, {"*RD,NOPE;", ""}, {"*RD,VOL,1;", "*RT,VOL,1,40;"},
+    });
+}
+
+TEST(Answer, SearchGoesFromStationToStationRoundTheBand) {
+    DeviceState s;
+    Expect(s, {
+        {"*TUN,SEARCH,1;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,89,3;"},
+        {"*TUN,SEARCH,1;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,91,7;"},
+        {"*TUN,SEARCH,2;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,89,3;"},
+        {"*TUN,SEARCH,2;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,107,1;"},
+        {"*TUN,SEARCH,1;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,89,3;"},
+        {"*TUN,FREQ,100,0;", ""}, {"*TUN,SEARCH,2;", ""}, {"*TUN,FREQ;", "*RT,TUN,FREQ,98,5;"},
+        {"*TUN,FREQ,108,0;", ""}, {"*TUN,SEARCH,1;", ""}, {"*TUN,FREQ;", "*RT,TUN,FREQ,89,3;"},
+        {"*TUN,SEARCH,3;", ""},   {"*TUN,FREQ;", "*RT,TUN,FREQ,89,3;"},
+    });
+}
+
+TEST(Answer, PresetNeverStoredReadsEmptyAndIsFilledByStoring) {
+    DeviceState s;
+    s.presets[2] = {.empty = true};
+    s.frequency = {94, 5};
+    Expect(s, {
+        {"*RD,PRES,2;", "*RT,PRES,2,,;"},     {"*TUN,PRES,2;", ""},
+        {"*TUN,FREQ;", "*RT,TUN,FREQ,94,5;"}, {"*TUN,MEM,2;", ""},
+        {"*RD,PRES,2;", "*RT,PRES,2,94,5;"},  {"*TUN,1;", ""},
+        {"*TUN,PRES,2;", ""},                 {"*TUN,FREQ;", "*RT,TUN,FREQ,94,5;"},
+        {"*TUN,MEM,7;", ""},                  {"*RD,PRES,7;", ""},
     });
 }
 
@@ -72,6 +101,8 @@ TEST(Answer, ModelWithoutTunerIgnoresTunerReadsAndSets) {
     s.modelCode = 7;
     Expect(s, {{"*RD,MODEL;", "*RT,MODEL,0,7;"}, {"*TUN,FREQ;", "*RT,TUN,FREQ,88,8;"}});
 }
+
+// clang-format on
 
 TEST(Answer, ClockRunsOnFromWhereItWasSet) {
     using std::chrono::seconds;

@@ -71,7 +71,7 @@ std::string Exchange(const Fd& line, const std::string& command) {
 }
 
 class SimLine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(sim.start()); }
     SimAmp sim;
 };
@@ -174,8 +174,9 @@ TEST(SimProgram, PrintsItsDeviceAnswersAndEndsCleanlyOnTerm) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    char program[] = QOR_SIM_PROGRAM, model[] = "--model", code[] = "81";
-    char* argv[] = {program, model, code, nullptr};
+    char program[] = QOR_SIM_PROGRAM, model[] = "--model", code[] = "82",
+         presetsOption[] = "--presets", presets[] = "89.3,91.7,-,98.5,104.8,108.0";
+    char* argv[] = {program, model, code, presetsOption, presets, nullptr};
     pid_t pid = -1;
     ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&actions);
@@ -187,7 +188,9 @@ TEST(SimProgram, PrintsItsDeviceAnswersAndEndsCleanlyOnTerm) {
     EXPECT_EQ(first.rfind(prefix, 0), 0u) << first;
     if (first.rfind(prefix, 0) == 0) {
         Fd line(first.substr(8, first.find('\n') - 8));
-        EXPECT_EQ(Exchange(line, "*RD,MODEL;"), "*RT,MODEL,0,1;");
+        EXPECT_EQ(Exchange(line, "*RD,MODEL;"), "*RT,MODEL,0,2;");
+        EXPECT_EQ(Exchange(line, "*RD,PRES,3;"), "*RT,PRES,3,,;");
+        EXPECT_EQ(Exchange(line, "*RD,PRES,6;"), "*RT,PRES,6,108,0;");
     }
 
     ASSERT_EQ(::kill(pid, SIGTERM), 0);
