@@ -9,8 +9,10 @@ namespace qor {
 namespace {
 
 class SystemClock final : public LinkClock {
-public:
-    std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+  public:
+    std::chrono::system_clock::time_point now() override {
+        return std::chrono::system_clock::now();
+    }
     void sleepUntil(std::chrono::system_clock::time_point t) override {
         std::this_thread::sleep_until(t);
     }
@@ -69,42 +71,69 @@ void Link::ReadOn(std::string& text) {
 }
 
 std::string Link::showRds(const std::string& text) {
-    const std::string field = qor::scanevent(clearansw(text, "RDS"), 4);
+    const std::string field = RdsText(text, state_.vq.SemicolonCount);
     if (field.empty()) return "?";
     // No tuner panel loaded: the text has nowhere to go.
     if (!rds_) return "?";
     rds_->setVisible(true);
-    if (Trim(field).size() < static_cast<std::size_t>(kRdsWindow)) {
+    if (RdsFitsLine(field)) {
         rds_->setCaption(field);
         rds_->refresh();
         return "?";
     }
-    return scrollRds(field);
+    return ScrollRds(*rds_, field) ? "?" : "";
 }
 
-std::string Link::scrollRds(const std::string& t) {
-    using namespace std::chrono;
-    RdsLine* const line = rds_;
-    const std::size_t length = t.size();
-    std::string shown = t.substr(0, kRdsWindow);
-    line->setCaption(shown);
-    for (std::size_t k = 1; k < length; ++k) {
+bool Link::ScrollRds(RdsLine& line, std::string_view t) {
+    // The link's own display gives way when a yield unloaded the tuner panel; a scroll the
+    // panel runs on its own line never loses it that way.
+    const bool linkOwned = rds_ == &line;
+    auto lineGone = [&] { return linkOwned && rds_ != &line; };
+    std::string shown(t.substr(0, kRdsWindow));
+    line.setCaption(shown);
+    for (std::size_t k = 1; k < t.size(); ++k) {
         // Another display (a nested exchange, the tuner's own poll) wrote the line: give way.
-        if (rds_ != line || line->caption() != shown) return "";
-        shown = shown.substr(shown.size() - (kRdsWindow - 1));
-        if (k + kRdsWindow <= length) shown += t[k + kRdsWindow - 1];
-        line->setCaption(shown);
-        line->refresh();
-
-        // The step waits for the clock's second to change, then lets pending events run once.
-        const auto second = floor<seconds>(clock_->now());
-        while (floor<seconds>(clock_->now()) == second) clock_->sleepUntil(second + seconds(1));
+        if (lineGone() || line.caption() != shown) return false;
+        shown = RdsShift(shown, t, k);
+        line.setCaption(shown);
+        line.refresh();
+        WaitForNextSecond(*clock_);
         if (doEvents_) doEvents_();
     }
-    if (rds_ != line) return "";
-    line->setCaption("");
-    line->refresh();
-    return "?";
+    if (lineGone()) return false;
+    line.setCaption("");
+    line.refresh();
+    return true;
+}
+
+std::string Link::DrainInput() {
+    std::string buffer = comm_.Input();
+    for (int reads = 1; reads < kDrainReads && comm_.InBufferCount() != 0; ++reads)
+        buffer += comm_.Input();
+    return buffer;
+}
+
+std::string RdsText(std::string_view text, int16_t& semicolonCount) {
+    std::string field = scanevent(clearansw(text, "RDS", semicolonCount), 4);
+    if (field.size() > kRdsMaxText) field.resize(kRdsMaxText);
+    return field;
+}
+
+bool RdsFitsLine(std::string_view text) {
+    return Trim(text).size() < static_cast<std::size_t>(Link::kRdsWindow);
+}
+
+std::string RdsShift(std::string_view caption, std::string_view t, std::size_t k) {
+    constexpr std::size_t kKeep = Link::kRdsWindow - 1;
+    std::string next(caption.size() > kKeep ? caption.substr(caption.size() - kKeep) : caption);
+    if (k + Link::kRdsWindow <= t.size()) next += t[k + Link::kRdsWindow - 1];
+    return next;
+}
+
+void WaitForNextSecond(LinkClock& clock) {
+    using namespace std::chrono;
+    const auto second = floor<seconds>(clock.now());
+    while (floor<seconds>(clock.now()) == second) clock.sleepUntil(second + seconds(1));
 }
 
 }  // namespace qor

@@ -1,4 +1,6 @@
 // The link against the simulated amplifier over a real pseudo-terminal.
+#include "link/link.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,7 +8,6 @@
 #include <thread>
 
 #include "link/commands.h"
-#include "link/link.h"
 #include "simamp.h"
 
 namespace qor {
@@ -18,7 +19,7 @@ using namespace std::chrono_literals;
 constexpr auto kTestPoll = std::chrono::microseconds(2);
 
 class RecordingRdsLine : public RdsLine {
-public:
+  public:
     void setVisible(bool v) override { visible = v; }
     std::string caption() const override { return text; }
     void setCaption(const std::string& t) override {
@@ -33,7 +34,7 @@ public:
 
 // Time that jumps to wherever the scroll asks to sleep to.
 class JumpingClock : public LinkClock {
-public:
+  public:
     std::chrono::system_clock::time_point now() override { return t; }
     void sleepUntil(std::chrono::system_clock::time_point until) override {
         ++sleeps;
@@ -45,7 +46,7 @@ public:
 };
 
 class LinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(sim.start());
         link.setClock(&clock);
@@ -160,7 +161,7 @@ TEST_F(LinkTest, ArbitraryBytesFromTheLineNeverBreakTheLink) {
 }
 
 class RdsTest : public LinkTest {
-protected:
+  protected:
     void SetUp() override {
         LinkTest::SetUp();
         link.setRdsLine(&line);
@@ -212,6 +213,63 @@ TEST_F(RdsTest, ForeignCaptionStopsTheScroll) {
     EXPECT_EQ(receiveRds("ABCDEFGHIJKLMNOPQRST"), "");
     EXPECT_EQ(yields, 3);
     EXPECT_EQ(line.text, "OTHER");
+}
+
+TEST_F(RdsTest, FieldLongerThanARadioTextIsCutTo64BeforeItScrolls) {
+    std::string t;
+    for (int i = 0; i < 300; ++i) t += static_cast<char>('A' + i % 26);
+    EXPECT_EQ(receiveRds(t), "?");
+    const std::string kept = t.substr(0, kRdsMaxText);
+    // 64 characters: the first window, 49 shifts to the last 15, 14 more, then empty.
+    ASSERT_EQ(line.history.size(), kRdsMaxText + 1);
+    EXPECT_EQ(line.history[0], kept.substr(0, 15));
+    EXPECT_EQ(line.history[49], kept.substr(49));
+    EXPECT_EQ(line.history[50], kept.substr(50));
+    EXPECT_EQ(line.history[63], kept.substr(50));
+    EXPECT_EQ(clock.sleeps, 63);
+
+    int16_t count = 0;
+    EXPECT_EQ(RdsText("*RT,TUN,RDS,TXT," + t + ";", count), kept);
+    EXPECT_EQ(RdsText("*RT,TUN,RDS,TXT," + kept + ";", count), kept);
+    // With another record in front, the picked record starts at "RDS" and has no field 4.
+    EXPECT_EQ(RdsText("*RT,VOL,1,4;*RT,TUN,RDS,TXT,JAZZ FM;", count), "");
+    EXPECT_EQ(count, 2);
+    // Blanks do not count towards the window, so a padded short text is shown as it is.
+    EXPECT_TRUE(RdsFitsLine("  JAZZ FM    x   "));
+    EXPECT_FALSE(RdsFitsLine("ABCDEFGHIJKLMNO"));
+}
+
+TEST_F(RdsTest, PanelsOwnLineScrollsThroughTheLinksWaitAndYield) {
+    // The tuner's poll scrolls on its line without handing it to the link.
+    link.setRdsLine(nullptr);
+    RecordingRdsLine own;
+    int yields = 0;
+    link.setDoEvents([&] { ++yields; });
+    EXPECT_TRUE(link.ScrollRds(own, "ABCDEFGHIJKLMNOP"));
+    std::vector<std::string> expected{"ABCDEFGHIJKLMNO", "BCDEFGHIJKLMNOP"};
+    expected.insert(expected.end(), 14, "CDEFGHIJKLMNOP");
+    expected.push_back("");
+    EXPECT_EQ(own.history, expected);
+    EXPECT_EQ(yields, 15);
+
+    link.setDoEvents([&] { own.text = ""; });  // a preset key clears the line
+    EXPECT_FALSE(link.ScrollRds(own, "ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(own.text, "");
+
+    // The wait itself: to the next change of the second, however the clock is set.
+    clock.t = std::chrono::system_clock::time_point{} + 5s + 999ms;
+    WaitForNextSecond(clock);
+    EXPECT_EQ(clock.t, std::chrono::system_clock::time_point{} + 6s);
+}
+
+TEST_F(LinkTest, DrainTakesEverythingThatWaitsAndReadsOnceOnASilentLine) {
+    openPort();
+    EXPECT_EQ(link.DrainInput(), "");
+    sim.sendRaw("*RT,TUN,RDS,TXT,ONE;");
+    sim.sendRaw("*RT,TUN,RDS,TXT,TWO;");
+    ASSERT_GE(comm.WaitForInput(40, 50000), 40);
+    EXPECT_EQ(link.DrainInput(), "*RT,TUN,RDS,TXT,ONE;*RT,TUN,RDS,TXT,TWO;");
+    EXPECT_EQ(comm.InBufferCount(), 0);
 }
 
 }  // namespace
