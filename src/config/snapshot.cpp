@@ -7,6 +7,7 @@
 #include "config/file_name_rule.h"
 #include "config/settings_file.h"
 #include "link/commands.h"
+#include "link/tuner.h"
 #include "platform/files.h"
 
 namespace qor {
@@ -248,14 +249,8 @@ class Snapshot {
 
 void ReadTunerSensitivity(Link& link, SharedState& state) {
     if (link.SendMessage(cmd::RdTunSens()) != 1) return;
-    const std::string answer = link.ReceiveMessage();
-    if (link.scanevent(answer, 2) != "SENS") return;
-    // Not numeric, or beyond a whole number's range: nothing to go by.
-    const auto level = CInt(link.scanevent(answer, 3));
-    if (!level) return;
-    if (*level == 1) state.vq.TunerSensitivity = "High";
-    if (*level == 2) state.vq.TunerSensitivity = "Mid";
-    if (*level == 3) state.vq.TunerSensitivity = "Low";
+    const auto sensitivity = tuner::SensitivityFromAnswer(link.ReceiveMessage());
+    if (sensitivity && !sensitivity->name.empty()) state.vq.TunerSensitivity = sensitivity->name;
 }
 
 std::string SettingsNotWrittenText(const std::filesystem::path& programDir,
