@@ -27,36 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The skin sits a little inside the window, so the drag hint above it can be seen.
-constexpr double kSkinLeft = 300;
-constexpr double kSkinTop = 450;
-
-ui::TwipRect OnSkin(double left, double top, double width, double height) {
-    return {kSkinLeft + left, kSkinTop + top, width, height};
-}
-
-const QColor kGlassText(104, 212, 226);
-const QColor kAmber(255, 164, 40);
-const char* const kFace = "DejaVu Sans";
-
 const char* const kDragHint =
     "To re-locate this control panel : move mouse to the new position and release it ";
 const char* const kChoosePort = "Choose Com port... .  ";
-
-// A menu hotspot over a word drawn on the skin. The skin has no disabled look for its words,
-// so a disabled hotspot dims its plate itself.
-class MenuLabel : public ui::Label {
-public:
-    MenuLabel(ui::ControlKey key, ui::Form& form, std::string name)
-        : Label(key, form, std::move(name)) {
-        setBackColor(QColor(0, 0, 0, 150));
-        setBackStyle(ui::BackStyle::Transparent);
-    }
-    void setEnabled(bool enabled) override {
-        Label::setEnabled(enabled);
-        setBackStyle(enabled ? ui::BackStyle::Transparent : ui::BackStyle::Opaque);
-    }
-};
 
 }  // namespace
 
@@ -70,97 +43,20 @@ FrmMenu_1::FrmMenu_1(Context& ctx, Windows& windows)
     const double screenH = ui::ScreenHeightTwips();
     Move(0, 0, screenW > 0 ? screenW : kSkinLeft + 9600 + 300,
          screenH > 0 ? screenH : kSkinTop + 3000 + 300);
-
-    const fs::path dir = ctx_.programDir;
-    Image1 = Add<ui::Image>("Image1", OnSkin(0, 0, 9600, 3000));
-    Image1->LoadPicture(dir / "menu_skin.png");
-    Image3 = Add<ui::Image>("Image3", OnSkin(8670, 135, 300, 300));
-    Image3->LoadPicture(dir / "menu_minimise.png");
-    Image4 = Add<ui::Image>("Image4", OnSkin(9060, 135, 300, 300));
-    Image4->LoadPicture(dir / "menu_quit.png");
-    Image5 = Add<ui::Image>("Image5", OnSkin(6510, 2265, 1260, 420));
-    Image5->LoadPicture(dir / "menu_zone3.png");
-    Image2 = Add<ui::Image>("Image2", OnSkin(3330, 720, 1410, 450));
-    Image2->LoadPicture(dir / "menu_quit_tuner.png");
-    Image2->setVisible(false);
-
-    Shape1 = Add<ui::Shape>("Shape1", OnSkin(6510, 1680, 2625, 420));
-    Shape1->setBorderColor(kGlassText);
-    Combo1 = Add<ui::ComboBox>("Combo1", OnSkin(6555, 1725, 2535, 330));
-    Combo1->setBackColor(QColor(16, 16, 20));
-    Combo1->setForeColor(kGlassText);
-    Shape2 = Add<ui::Shape>("Shape2", OnSkin(8760, 2370, 210, 210));
-    Shape2->setKind(ui::ShapeKind::Circle);
-    Shape2->setBorderColor(kAmber);
-    Shape2->setBorderWidth(2);
-    Shape2->setBackColor(QColor(60, 220, 90));
-
-    Label7 = Add<ui::Label>("Label7", OnSkin(1965, 1425, 4140, 390));
-    Label7->setBackStyle(ui::BackStyle::Transparent);
-    Label7->setForeColor(kGlassText);
-    Label7->setAlignment(ui::Alignment::Center);
-    Label7->setFont(kFace, 14, true);
-    Label7->setCaption("M o d e l");
-    Label8 = Add<ui::Label>("Label8", OnSkin(1965, 1845, 4140, 630));
-    Label8->setBackStyle(ui::BackStyle::Transparent);
-    Label8->setForeColor(kGlassText);
-    Label8->setFont(kFace, 7.5);
-    Label8->setCaption("Several devices connected ...   Select Com port  to use:");
-    Label13 = Add<ui::Label>("Label13", OnSkin(1965, 2520, 2250, 210));
-    Label13->setBackStyle(ui::BackStyle::Transparent);
-    Label13->setForeColor(kGlassText);
-    Label13->setFont(kFace, 6.5);
-    Label9 = Add<ui::Label>("Label9", OnSkin(4275, 2520, 1860, 210));
-    Label9->setBackStyle(ui::BackStyle::Transparent);
-    Label9->setForeColor(kGlassText);
-    Label9->setAlignment(ui::Alignment::RightJustify);
-    Label9->setFont(kFace, 6.5);
-    Label9->setVisible(false);
-
-    Label1 = Add<MenuLabel>("Label1", OnSkin(300, 720, 1410, 450));
-    Label2 = Add<MenuLabel>("Label2", OnSkin(1815, 720, 1410, 450));
-    Label3 = Add<MenuLabel>("Label3", OnSkin(3330, 720, 1410, 450));
-    Label4 = Add<MenuLabel>("Label4", OnSkin(4845, 720, 1410, 450));
-    Label6 = Add<MenuLabel>("Label6", OnSkin(6360, 720, 1410, 450));
-    Label5 = Add<MenuLabel>("Label5", OnSkin(7875, 720, 1410, 450));
-    Label10 = Add<MenuLabel>("Label10", OnSkin(450, 1440, 1110, 1230));
-
-    Timer1 = Add<ui::Timer>("Timer1");
-    Timer1->setInterval(60000);
-    Timer1->setEnabled(true);
-    MSComm1 = AddWidgetless("MSComm1");
-
-    Timer1->onTimer = [this] { Timer1_Timer(); };
-    Label1->onClick = [this] { Label1_Click(); };
-    Label2->onClick = [this] { Label2_Click(); };
-    Label3->onClick = [this] { Label3_Click(); };
-    Label4->onClick = [this] { Label4_Click(); };
-    Label5->onClick = [this] { Label5_Click(); };
-    Label6->onClick = [this] { Label6_Click(); };
-    Label10->onClick = [this] { Label10_Click(); };
-    Image1->onClick = [this] { Image1_Click(); };
-    Image2->onClick = [this] { Image2_Click(); };
-    Image3->onClick = [this] { Image3_Click(); };
-    Image4->onClick = [this] { Image4_Click(); };
-    Image5->onClick = [this] { Image5_Click(); };
-    Label1->onMouseMove = [this](int b, int s, double x, double y) { Label1_MouseMove(b, s, x, y); };
-    Label2->onMouseMove = [this](int b, int s, double x, double y) { Label2_MouseMove(b, s, x, y); };
-    Label3->onMouseMove = [this](int b, int s, double x, double y) { Label3_MouseMove(b, s, x, y); };
-    Label4->onMouseMove = [this](int b, int s, double x, double y) { Label4_MouseMove(b, s, x, y); };
-    Label5->onMouseMove = [this](int b, int s, double x, double y) { Label5_MouseMove(b, s, x, y); };
-    Label6->onMouseMove = [this](int b, int s, double x, double y) { Label6_MouseMove(b, s, x, y); };
-    Label10->onMouseMove = [this](int b, int s, double x, double y) {
-        Label10_MouseMove(b, s, x, y);
-    };
-    Image1->onMouseDown = [this](int b, int s, double x, double y) { Image1_MouseDown(b, s, x, y); };
-    Image1->onMouseMove = [this](int b, int s, double x, double y) { Image1_MouseMove(b, s, x, y); };
-    Image1->onMouseUp = [this](int b, int s, double x, double y) { Image1_MouseUp(b, s, x, y); };
-    Combo1->onClick = [this] { Combo1_Click(); };
-    Combo1->onChange = [this] { Combo1_Change(); };
-    Combo1->onLostFocus = [this] { Combo1_LostFocus(); };
 }
 
 FrmMenu_1::~FrmMenu_1() = default;
+
+MenuLabel::MenuLabel(ui::ControlKey key, ui::Form& form, std::string name)
+    : Label(key, form, std::move(name)) {
+    setBackColor(QColor(0, 0, 0, 150));
+    setBackStyle(ui::BackStyle::Transparent);
+}
+
+void MenuLabel::applyEnabled(bool enabled) {
+    Label::applyEnabled(enabled);
+    setBackStyle(enabled ? ui::BackStyle::Transparent : ui::BackStyle::Opaque);
+}
 
 void FrmMenu_1::setNow(std::function<DateTime()> now) { now_ = now ? std::move(now) : NowLocal; }
 
@@ -208,8 +104,8 @@ void FrmMenu_1::Form_Activate() { ShowTunerlessMenu(); }
 
 void FrmMenu_1::ShowTunerlessMenu() {
     if (!cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel)) return;
-    Image2->setVisible(true);
-    Label3->setVisible(false);
+    Image2.setVisible(true);
+    Label3.setVisible(false);
 }
 
 void FrmMenu_1::SyncClk() { ctx_.link.SendMessage(cmd::ClkSet(now_())); }
@@ -223,11 +119,11 @@ void FrmMenu_1::Timer1_Timer() {
     if (std::abs(MinuteNumber(now) - MinuteNumber(vq.LastSyncTime)) > 10) {
         SyncClk();
         vq.LastSyncTime = now;
-        Label9->setAlignment(ui::Alignment::RightJustify);
-        Label9->setCaption("Sync time : " + TimeText(now));
-        Label9->setVisible(true);
+        Label9.setAlignment(ui::Alignment::RightJustify);
+        Label9.setCaption("Sync time : " + TimeText(now));
+        Label9.setVisible(true);
     } else {
-        Label9->setVisible(false);
+        Label9.setVisible(false);
     }
 }
 
@@ -303,8 +199,8 @@ void FrmMenu_1::ReadShowZones() {
 void FrmMenu_1::readinistart() {
     SnapshotHooks hooks;
     hooks.status = [this](const std::string& text) {
-        Label13->setCaption(text);
-        Label13->Refresh();
+        Label13.setCaption(text);
+        Label13.Refresh();
     };
     hooks.busy = [this](bool busy) {
         setMousePointer(busy ? ui::Pointer::Hourglass : ui::Pointer::Default);
@@ -342,11 +238,13 @@ std::string FrmMenu_1::NumericString(std::string_view text) {
 }
 
 void FrmMenu_1::SetMenuLabelsEnabled(bool enabled) {
-    for (ui::Label* label : {Label1, Label2, Label3, Label4, Label6}) label->setEnabled(enabled);
+    for (ui::Label* label : {&Label1, &Label2, &Label3, &Label4, &Label6}) {
+        label->setEnabled(enabled);
+    }
 }
 
 void FrmMenu_1::FillPortList() {
-    for (int n = 1; n <= ctx_.state.vq.MaxComPort; ++n) Combo1->AddItem("Com" + std::to_string(n));
+    for (int n = 1; n <= ctx_.state.vq.MaxComPort; ++n) Combo1.AddItem("Com" + std::to_string(n));
 }
 
 void FrmMenu_1::Label5_Click() {
@@ -365,18 +263,18 @@ void FrmMenu_1::Label5_Click() {
                 "choose a COM port manually.",
             ui::MsgButtons::YesNo, ui::MsgIcon::None, "Qor PC Manager");
         if (answer != ui::MsgAnswer::Yes) {
-            Combo1->Clear();
-            Label8->setVisible(true);
-            Label8->setCaption(kChoosePort);
+            Combo1.Clear();
+            Label8.setVisible(true);
+            Label8.setCaption(kChoosePort);
             FillPortList();
-            Combo1->setVisible(true);
+            Combo1.setVisible(true);
             return;
         }
     }
 
     vq.AutoDetectAsked = 1;
     vq.DeviceModel = "unknown";
-    Combo1->Clear();
+    Combo1.Clear();
     vq.PortFound = 0;
     std::vector<int> opened;
     int candidates = 0;
@@ -384,8 +282,8 @@ void FrmMenu_1::Label5_Click() {
     bool found = false;
 
     for (int i = 1; i <= vq.MaxComPort; ++i) {
-        Label8->setCaption(TestAvailableComPort(i));
-        Label8->Refresh();
+        Label8.setCaption(TestAvailableComPort(i));
+        Label8.Refresh();
         if (!comm.PortOpen()) continue;
         if (opened.size() < 20) opened.push_back(i);
 
@@ -405,16 +303,16 @@ void FrmMenu_1::Label5_Click() {
         const std::string& model = judged.model;
         if (!model.empty()) {
             vq.DeviceModel = model;
-            Combo1->setVisible(false);
-            Label3->setEnabled(model == cmd::kModelWithTuner);
-            Image2->setVisible(model != cmd::kModelWithTuner);
-            Label7->setCaption(cmd::ModelDisplayText(model));
+            Combo1.setVisible(false);
+            Label3.setEnabled(model == cmd::kModelWithTuner);
+            Image2.setVisible(model != cmd::kModelWithTuner);
+            Label7.setCaption(cmd::ModelDisplayText(model));
 
             vq.ExitToggle = true;
-            Shape2->setVisible(false);
+            Shape2.setVisible(false);
             SetMenuLabelsEnabled(true);
-            Label8->setVisible(false);
-            Shape1->setVisible(false);
+            Label8.setVisible(false);
+            Shape1.setVisible(false);
             vq.PanelReady = true;
             vq.ComPortNumber = static_cast<int16_t>(comm.CommPort());
             SyncClk();
@@ -425,11 +323,11 @@ void FrmMenu_1::Label5_Click() {
 
         // Something answered, but not as a known model: offer it by hand.
         vq.ExitToggle = false;
-        Shape2->setVisible(true);
+        Shape2.setVisible(true);
         SetMenuLabelsEnabled(false);
-        Combo1->setVisible(false);
+        Combo1.setVisible(false);
         vq.PanelReady = false;
-        Combo1->AddItem(ScanCandidateEntry(i, judged.candidateCode));
+        Combo1.AddItem(ScanCandidateEntry(i, judged.candidateCode));
         if (candidates == 0) firstCandidate = i;
         ++candidates;
         try {
@@ -439,25 +337,25 @@ void FrmMenu_1::Label5_Click() {
     }
 
     if (candidates > 1) {
-        Label8->setVisible(true);
-        Label8->setCaption("Several devices could be connected... Select Com port to use");
-        Combo1->setVisible(true);
-        Shape1->setVisible(true);
-        Label8->Refresh();
-        Combo1->Refresh();
-        Shape1->Refresh();
+        Label8.setVisible(true);
+        Label8.setCaption("Several devices could be connected... Select Com port to use");
+        Combo1.setVisible(true);
+        Shape1.setVisible(true);
+        Label8.Refresh();
+        Combo1.Refresh();
+        Shape1.Refresh();
     } else if (candidates == 1 && !found) {
         vq.PortFound = 1;
         vq.ComPortNumber = static_cast<int16_t>(firstCandidate);
     } else if (candidates == 0) {
         if (opened.empty()) {
-            Label8->setCaption(
+            Label8.setCaption(
                 "Problem to autoconnect... . Check connection wires or select Com port in use if "
                 "you're sure cabling is correct  ");
             FillPortList();
         } else {
-            Label8->setCaption("No system connected yet... Select Com port to use");
-            for (int port : opened) Combo1->AddItem("Com" + std::to_string(port));
+            Label8.setCaption("No system connected yet... Select Com port to use");
+            for (int port : opened) Combo1.AddItem("Com" + std::to_string(port));
         }
     }
 
@@ -470,11 +368,11 @@ void FrmMenu_1::Label5_Click() {
     }
 
     if (vq.PortFound != 1) {
-        Combo1->Clear();
-        Label8->setVisible(true);
-        Label8->setCaption(kChoosePort);
+        Combo1.Clear();
+        Label8.setVisible(true);
+        Label8.setCaption(kChoosePort);
         FillPortList();
-        Combo1->setVisible(true);
+        Combo1.setVisible(true);
     }
 }
 
@@ -484,13 +382,13 @@ void FrmMenu_1::DetectModel() {
     const std::string model = cmd::ModelFromAnswer(ctx_.link.ReceiveMessage());
     vq.DeviceModel = model.empty() ? "Unknown" : model;
     if (!model.empty()) {
-        Combo1->setVisible(false);
-        Label8->setVisible(false);
+        Combo1.setVisible(false);
+        Label8.setVisible(false);
         SetMenuLabelsEnabled(true);
     } else {
         SetMenuLabelsEnabled(false);
     }
-    Label7->setCaption(vq.DeviceModel);
+    Label7.setCaption(vq.DeviceModel);
 }
 
 void FrmMenu_1::Combo1_Click() {
@@ -500,13 +398,13 @@ void FrmMenu_1::Combo1_Click() {
         vq.DeviceModel = "Unknown";
         DetectModel();
         if (vq.DeviceModel != "Unknown") {
-            Combo1->setVisible(false);
-            Shape1->setVisible(false);
+            Combo1.setVisible(false);
+            Shape1.setVisible(false);
             ctx_.dialogs.MsgBox("Already connected... Model is known .", ui::MsgButtons::OK);
             return;
         }
 
-        const std::string entry = Combo1->Text();
+        const std::string entry = Combo1.Text();
         const std::optional<int16_t> port = CInt(NumericString(entry));
         if (comm.PortOpen()) comm.setPortOpen(false);
         if (!port) throw CommError("no port number in " + entry);
@@ -518,23 +416,23 @@ void FrmMenu_1::Combo1_Click() {
         if (!model.empty()) vq.DeviceModel = model;
 
         if (!model.empty()) {
-            Shape2->setBackStyle(ui::BackStyle::Opaque);
+            Shape2.setBackStyle(ui::BackStyle::Opaque);
             SetMenuLabelsEnabled(true);
-            Combo1->setVisible(false);
-            Label8->setVisible(false);
-            Shape1->setVisible(false);
+            Combo1.setVisible(false);
+            Label8.setVisible(false);
+            Shape1.setVisible(false);
             vq.ComPortNumber = *port;
             if (!LoadUserIni()) throw std::runtime_error("user.ini cannot be read");
         } else {
-            Shape2->setBackStyle(ui::BackStyle::Transparent);
+            Shape2.setBackStyle(ui::BackStyle::Transparent);
             SetMenuLabelsEnabled(false);
-            Label8->setCaption("Model could not be found...");
-            Label8->setVisible(true);
+            Label8.setCaption("Model could not be found...");
+            Label8.setVisible(true);
         }
-        Label7->setCaption(vq.DeviceModel);
+        Label7.setCaption(vq.DeviceModel);
     } catch (const std::exception&) {
-        Label8->setVisible(true);
-        Label8->setCaption(" Please try again...");
+        Label8.setVisible(true);
+        Label8.setCaption(" Please try again...");
         ctx_.dialogs.MsgBox(
             "Error ... Comm Port closed or already in use... Could not detect QOR Model. Check "
             "cabling.  ",
@@ -543,9 +441,9 @@ void FrmMenu_1::Combo1_Click() {
 }
 
 void FrmMenu_1::Combo1_Change() {
-    Combo1->setVisible(false);
-    Label8->setVisible(false);
-    Shape1->setVisible(false);
+    Combo1.setVisible(false);
+    Label8.setVisible(false);
+    Shape1.setVisible(false);
 }
 
 void FrmMenu_1::Combo1_LostFocus() { Combo1_Change(); }
@@ -553,8 +451,8 @@ void FrmMenu_1::Combo1_LostFocus() { Combo1_Change(); }
 // --- menu -------------------------------------------------------------------------------
 
 void FrmMenu_1::Label1_Click() {
-    Label1->setMousePointer(ui::Pointer::Hand);
-    Label8->setVisible(false);
+    Label1.setMousePointer(ui::Pointer::Hand);
+    Label8.setVisible(false);
     windows_.ShowFile();
 }
 
@@ -572,15 +470,15 @@ void FrmMenu_1::Label2_Click() {
 void FrmMenu_1::Label3_Click() {
     // A tuner panel that cannot load is simply not shown.
     try {
-        Label3->setMousePointer(ui::Pointer::Hand);
-        Label8->setVisible(false);
+        Label3.setMousePointer(ui::Pointer::Hand);
+        Label8.setVisible(false);
         windows_.ShowTuner();
     } catch (const std::exception&) {
     }
 }
 
 void FrmMenu_1::Label4_Click() {
-    Label4->setMousePointer(ui::Pointer::Hand);
+    Label4.setMousePointer(ui::Pointer::Hand);
     windows_.ShowEvents();
 }
 
@@ -600,7 +498,7 @@ void FrmMenu_1::Label10_Click() {
         Label10_Click();
         return;
     }
-    Shape2->setVisible(true);
+    Shape2.setVisible(true);
     // Ends everything at once: nothing is saved and nothing is sent.
     if (ctx_.quit) ctx_.quit();
 }
@@ -610,10 +508,10 @@ void FrmMenu_1::Image4_Click() { Label10_Click(); }
 void FrmMenu_1::Image3_Click() { setWindowState(ui::WindowState::Minimized); }
 void FrmMenu_1::Image5_Click() { windows_.ShowZone(3); }
 
-void FrmMenu_1::ShowHint(ui::Label* label, const std::string& hint, bool hand) {
-    if (hand) label->setMousePointer(ui::Pointer::Hand);
-    Label8->setVisible(true);
-    Label8->setCaption(hint);
+void FrmMenu_1::ShowHint(ui::Label& label, const std::string& hint, bool hand) {
+    if (hand) label.setMousePointer(ui::Pointer::Hand);
+    Label8.setVisible(true);
+    Label8.setCaption(hint);
 }
 
 void FrmMenu_1::Label1_MouseMove(int, int, double, double) {
@@ -652,24 +550,24 @@ void FrmMenu_1::Image1_Click() {
 }
 
 void FrmMenu_1::Image1_MouseDown(int, int, double x, double y) {
-    Label9->Move(Image1->Left() + 10, Image1->Top() - Label9->Height());
+    Label9.Move(Image1.Left() + 10, Image1.Top() - Label9.Height());
     // Wide enough for the hint on one line; the sync notice is right-aligned in it later.
-    Label9->setWidth(std::max(Label9->Width(), Image1->Width() - 10));
-    Label9->setAlignment(ui::Alignment::LeftJustify);
-    Label9->setVisible(true);
-    Label9->setCaption(kDragHint);
-    panel::OffSkinLook(*Label9);
-    panel::DragStart(*this, ctx_.state, *Image1, x, y, {"IMAGE1", "LABEL9", "MSCOMM1", "TIMER1"});
+    Label9.setWidth(std::max(Label9.Width(), Image1.Width() - 10));
+    Label9.setAlignment(ui::Alignment::LeftJustify);
+    Label9.setVisible(true);
+    Label9.setCaption(kDragHint);
+    panel::OffSkinLook(Label9);
+    panel::DragStart(*this, ctx_.state, Image1, x, y, {"IMAGE1", "LABEL9", "MSCOMM1", "TIMER1"});
 }
 
 void FrmMenu_1::Image1_MouseMove(int, int, double, double) {
-    if (ctx_.state.vq.PanelReady) Label8->setVisible(false);
-    panel::DragMove(*this, ctx_.state, *Image1);
+    if (ctx_.state.vq.PanelReady) Label8.setVisible(false);
+    panel::DragMove(*this, ctx_.state, Image1);
 }
 
 void FrmMenu_1::Image1_MouseUp(int, int, double, double) {
-    panel::DragEnd(*this, ctx_.state, *Image1, {"IMAGE1", "MSCOMM1", "TIMER1"});
-    Label9->setVisible(false);
+    panel::DragEnd(*this, ctx_.state, Image1, {"IMAGE1", "MSCOMM1", "TIMER1"});
+    Label9.setVisible(false);
 }
 
 bool FrmMenu_1::isTransparent(const ui::Form& form) const {

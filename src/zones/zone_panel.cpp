@@ -20,17 +20,6 @@ constexpr const char* kFont = "Verdana";
 constexpr const char* kDragHint =
     "To re-locate this control panel : move mouse to the new position and release it ";
 
-// Both looks' files, in the program folder.
-constexpr const char* kSkinOn = "Ampli31.gif";
-constexpr const char* kSkinOff = "Ampli31_faded.gif";
-constexpr const char* kCloseOn = "close.ico";
-constexpr const char* kCloseOff = "close2.ico";
-constexpr const char* kPowerOn = "knopon2.ico";
-constexpr const char* kPowerOff = "knopon2_faded.gif";
-constexpr const char* kMinimise = "zone_minimise.png";
-constexpr const char* kTunerButton = "zone_tuner.png";
-constexpr const char* kAuxButton = "zone_aux.png";
-
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kMarkerOn(128, 128, 255);
@@ -66,112 +55,31 @@ ZonePanel::ZonePanel(Context& ctx, int zone)
     setCaption("Amplification in Zone " + std::to_string(zone_));
     setBorderStyle(ui::FormBorderStyle::None);
     setBackColor(ui::RGB(0, 0, 255));
+}
 
-    // Places follow the artwork, at 15 twips a pixel of the skin. The window starts with the lit
-    // pictures: the zone's last skin outlives the panel, so a refresh of a panel opened again on
-    // a lit zone does not load them.
-    Image1 = Add<ui::Image>("Image1", {0, 0, 8550, 1815});
-    Image1->LoadPicture(picture(kSkinOn));
+ui::Shape& ZonePanel::sourceMarker(const char* name, const ui::TwipRect& rect) {
+    return add<ui::Shape>(name, rect).setFillColor(kMarkerOn).setFillStyle(ui::FillStyle::Solid);
+}
 
-    // Below the on/off button, so it never takes the button's clicks.
-    Label2 = Add<ui::Label>("Label2", {240, 540, 600, 600});
-    Label2->setBackStyle(ui::BackStyle::Transparent);
+ui::TextBox& ZonePanel::levelCaption(const char* name, const ui::TwipRect& rect, const char* text,
+                                     double points) {
+    ui::TextBox& box = add<ui::TextBox>(name, rect)
+                           .setText(text)
+                           .setLocked(true)
+                           .setBorderStyle(false)
+                           .setBackColor(ui::SysColor(17))
+                           .setAlignment(ui::Alignment::Center);
+    if (points > 0) box.setFont(kFont, points);
+    return box;
+}
 
-    Picture1 = Add<ui::PictureBox>("Picture1", {240, 540, 600, 600});
-    Picture1->LoadPicture(picture(kPowerOn));
-
-    Label1 = Add<ui::Label>("Label1", {1170, 225, 2760, 360});
-    Label1->setCaption("Zone " + std::to_string(zone_));
-    Label1->setBackColor(ui::SysColor(7));
-    Label1->setForeColor(kWhite);
-    Label1->setAlignment(ui::Alignment::Center);
-    Label1->setFont(kFont, 12, true);
-
-    Image2 = Add<ui::Image>("Image2", {1230, 900, 750, 555});
-    Image2->LoadPicture(picture(kTunerButton));
-    Image5 = Add<ui::Image>("Image5", {2190, 900, 690, 540});
-    Image5->LoadPicture(picture(kAuxButton));
-
-    Shape4 = Add<ui::Shape>("Shape4", {1485, 735, 255, 120});
-    Shape5 = Add<ui::Shape>("Shape5", {2415, 735, 255, 120});
-    for (ui::Shape* marker : {Shape4, Shape5}) {
-        marker->setFillColor(kMarkerOn);
-        marker->setFillStyle(ui::FillStyle::Solid);
-    }
-
-    const ui::TwipRect captionRect{1230, 1515, 1650, 210};
-    if (traits_.captionIsTextBox) {
-        Text4 = Add<ui::TextBox>("Text4", captionRect);
-        Text4->setText("Tuner / Aux");
-        Text4->setLocked(true);
-        Text4->setBorderStyle(false);
-        Text4->setBackColor(ui::SysColor(17));
-        Text4->setForeColor(ui::SysColor(8));
-        Text4->setAlignment(ui::Alignment::Center);
-    } else {
-        Label3 = Add<ui::Label>("Label3", captionRect);
-        Label3->setCaption("Tuner /  Aux");
-        Label3->setBackColor(ui::SysColor(17));
-        Label3->setForeColor(ui::SysColor(8));
-        Label3->setAlignment(ui::Alignment::Center);
-    }
-
-    Text1 = Add<ui::TextBox>("Text1", {4245, 1440, 960, 210});
-    Text2 = Add<ui::TextBox>("Text2", {5400, 1440, 960, 210});
-    Text3 = Add<ui::TextBox>("Text3", {6570, 1440, 1020, 210});
-    Text1->setText("Low");
-    Text2->setText("High");
-    Text3->setText("Volume");
-    for (ui::TextBox* text : {Text1, Text2, Text3}) {
-        text->setLocked(true);
-        text->setBorderStyle(false);
-        text->setBackColor(ui::SysColor(17));
-        text->setAlignment(ui::Alignment::Center);
-        text->setFont(kFont, 7);
-    }
-
-    iKnobX11 = Add<ui::IKnobX>("iKnobX11", {4365, 390, 720, 720});
-    iKnobX21 = Add<ui::IKnobX>("iKnobX21", {5520, 390, 720, 720});
-    iKnobX31 = Add<ui::IKnobX>("iKnobX31", {6660, 330, 840, 840});
-    for (ui::IKnobX* tone : {iKnobX11, iKnobX21}) {
-        tone->setPositionMin(-15);
-        tone->setPositionMax(15);
-    }
-    // The volume knob keeps the knob's own minimum.
-    iKnobX31->setPositionMax(100);
-    for (ui::IKnobX* knob : {iKnobX11, iKnobX21, iKnobX31}) {
-        knob->setKeyArrowStepSize(0.1);
-        knob->setKeyPageStepSize(1);
-        knob->setMouseWheelStepSize(1);
-    }
-
-    Image3 = Add<ui::Image>("Image3", {7890, 135, 270, 270});
-    Image3->LoadPicture(picture(kMinimise));
-    Image4 = Add<ui::Image>("Image4", {8160, 135, 270, 270});
-    Image4->LoadPicture(picture(kCloseOn));
-
-    Label16 = Add<ui::Label>("Label16", {2040, 1080, 5892, 252});
-    Label16->setCaption("16");
-
-    Timer1 = Add<ui::Timer>("Timer1");
-    Timer1->setInterval(1000);
-
-    Timer1->onTimer = [this] { Timer1_Timer(); };
-    Image1->onMouseDown = [this](int b, int s, double x, double y) {
-        Image1_MouseDown(b, s, x, y);
-    };
-    Image1->onMouseMove = [this](int b, int s, double x, double y) {
-        Image1_MouseMove(b, s, x, y);
-    };
-    Image1->onMouseUp = [this](int b, int s, double x, double y) { Image1_MouseUp(b, s, x, y); };
-    Image3->onClick = [this] { Image3_Click(); };
-    Image4->onClick = [this] { Image4_Click(); };
-    Image2->onClick = [this] { Image2_Click(); };
-    Image5->onClick = [this] { Image5_Click(); };
-    Picture1->onClick = [this] { Picture1_Click(); };
-    iKnobX11->onPositionChange = [this] { iKnobX11_PositionChange(); };
-    iKnobX21->onPositionChange = [this] { iKnobX21_PositionChange(); };
-    iKnobX31->onPositionChange = [this] { iKnobX31_PositionChange(); };
+ui::IKnobX& ZonePanel::knob(const char* name, const ui::TwipRect& rect, double min, double max) {
+    return add<ui::IKnobX>(name, rect)
+        .setPositionMin(min)
+        .setPositionMax(max)
+        .setKeyArrowStepSize(0.1)
+        .setKeyPageStepSize(1)
+        .setMouseWheelStepSize(1);
 }
 
 std::string ZonePanel::clearansw(const std::string& text, const std::string& key) {
@@ -182,26 +90,26 @@ std::string ZonePanel::clearansw(const std::string& text, const std::string& key
 
 void ZonePanel::Form_Load() {
     if (withoutTuner()) {
-        Image2->setVisible(false);
-        Image2->setEnabled(false);
+        Image2.setVisible(false);
+        Image2.setEnabled(false);
         if (traits_.disablesCaptionWithoutTuner) setSourceCaptionEnabled(false);
-        Shape5->setVisible(false);
+        Shape5.setVisible(false);
         setSourceCaption("        Aux");
-        Shape4->setVisible(false);
+        Shape4.setVisible(false);
         Image5_Click();
     } else {
-        Image2->setVisible(true);
-        Image2->setEnabled(true);
+        Image2.setVisible(true);
+        Image2.setEnabled(true);
         setSourceCaptionEnabled(true);
-        Shape5->setVisible(true);
+        Shape5.setVisible(true);
         setSourceCaption("Tuner / Aux");
     }
 
     // Stacking, in single precision as the slot test always was. Until zone 1's panel has
     // measured the screen, the height is 0 and every panel past slot 0 starts again at slot 1.
     auto& vq = ctx_.state.vq;
-    const float h = static_cast<float>(Image1->Height());
-    const float t = static_cast<float>(Image1->Top());
+    const float h = static_cast<float>(Image1.Height());
+    const float t = static_cast<float>(Image1.Top());
     if (static_cast<float>(vq.PanelSlot) * h + t > static_cast<float>(vq.ScreenHeightTw)) {
         vq.PanelSlot = 1;
     }
@@ -214,15 +122,15 @@ void ZonePanel::Form_Load() {
 
     setWindowState(ui::WindowState::Maximized);
     InitZonePanel();
-    Label16->setVisible(false);
+    Label16.setVisible(false);
     if (traits_.storesScreenHeight) {
         vq.ScreenHeightTw = static_cast<int32_t>(std::nearbyint(ui::ScreenHeightTwips()));
     }
 }
 
 void ZonePanel::InitZonePanel() {
-    Timer1->setInterval(kRefreshMs);
-    Timer1->setEnabled(true);
+    Timer1.setInterval(kRefreshMs);
+    Timer1.setEnabled(true);
     try {
         panel::ApplyColourKey(*this);
     } catch (const std::exception& e) {
@@ -241,22 +149,22 @@ void ZonePanel::Image3_Click() { setWindowState(ui::WindowState::Minimized); }
 void ZonePanel::Image4_Click() { Unload(); }
 
 void ZonePanel::Image1_MouseDown(int, int, double x, double y) {
-    Timer1->setEnabled(false);
-    Label16->Move(ScaleWidth() / 2, 0);
-    Label16->setCaption(kDragHint);
-    panel::OffSkinLook(*Label16);
-    Label16->setVisible(true);
-    panel::DragStart(*this, ctx_.state, *Image1, x, y, {"IMAGE1", "LABEL16", "MSCOMM1", "TIMER1"});
+    Timer1.setEnabled(false);
+    Label16.Move(ScaleWidth() / 2, 0);
+    Label16.setCaption(kDragHint);
+    panel::OffSkinLook(Label16);
+    Label16.setVisible(true);
+    panel::DragStart(*this, ctx_.state, Image1, x, y, {"IMAGE1", "LABEL16", "MSCOMM1", "TIMER1"});
 }
 
 void ZonePanel::Image1_MouseMove(int, int, double, double) {
-    panel::DragMove(*this, ctx_.state, *Image1);
+    panel::DragMove(*this, ctx_.state, Image1);
 }
 
 void ZonePanel::Image1_MouseUp(int, int, double, double) {
-    Timer1->setEnabled(true);
-    Label16->setVisible(false);
-    panel::DragEnd(*this, ctx_.state, *Image1, {"TIMER1", "IMAGE1", "TIMER2"});
+    Timer1.setEnabled(true);
+    Label16.setVisible(false);
+    panel::DragEnd(*this, ctx_.state, Image1, {"TIMER1", "IMAGE1", "TIMER2"});
 }
 
 // --- refresh ------------------------------------------------------------------------------
@@ -266,16 +174,16 @@ void ZonePanel::RefreshZone(int z) {
     auto& vq = ctx_.state.vq;
     Link& link = ctx_.link;
 
-    Label1->setCaption(vq.ZoneName[z]);
-    Image3->setVisible(true);
-    Image4->setVisible(true);
+    Label1.setCaption(vq.ZoneName[z]);
+    Image3.setVisible(true);
+    Image4.setVisible(true);
     if (traits_.modelCheckOnRefresh) modelStep();
 
     link.SendMessage(cmd::RdOn(z));
     const std::string s = scanevent(clearansw(link.ReceiveMessage(), "*RT,ON"), 2);
 
     if (s == "1") {
-        if (traits_.pokesVolumeKnob) iKnobX31->Refresh();
+        if (traits_.pokesVolumeKnob) iKnobX31.Refresh();
         if (traits_.earlyModelStep) lastOnStep();
 
         const std::string path = skinPath(Look::On);
@@ -283,45 +191,45 @@ void ZonePanel::RefreshZone(int z) {
         if (path != vq.ZoneImgPath[z]) {
             loadPictures(Look::On);
             setMarkerFill(kMarkerOn);
-            Label1->setForeColor(kWhite);
-            Label1->setVisible(true);
+            Label1.setForeColor(kWhite);
+            Label1.setVisible(true);
         }
         applyColours(Look::On);
-        Image5->setVisible(true);
+        Image5.setVisible(true);
 
-        readLevel(cmd::RdVol(z), "*RT,VOL", *iKnobX31);
-        readLevel(cmd::RdLow(z), "*RT,LOW", *iKnobX11);
-        readLevel(cmd::RdHigh(z), "*RT,HIGH", *iKnobX21);
+        readLevel(cmd::RdVol(z), "*RT,VOL", iKnobX31);
+        readLevel(cmd::RdLow(z), "*RT,LOW", iKnobX11);
+        readLevel(cmd::RdHigh(z), "*RT,HIGH", iKnobX21);
 
         readSource(z, true);
         vq.ZoneImgPath[z] = path;
         lastOnStep();
     } else if (s == "0") {
-        Image2->setVisible(false);
-        Image5->setVisible(false);
+        Image2.setVisible(false);
+        Image5.setVisible(false);
         const std::string path = skinPath(Look::Off);
         vq.ZoneOn[z] = false;
         if (path != vq.ZoneImgPath[z]) {
             loadPictures(Look::Off);
-            Label1->setBackColor(ui::SysColor(11));
+            Label1.setBackColor(ui::SysColor(11));
             setKnobsVisible(false);
             setMarkerFill(kMarkerOff);
         }
         if (traits_.hidesMarkersWhenOff) {
-            Shape4->setVisible(false);
-            Shape5->setVisible(false);
+            Shape4.setVisible(false);
+            Shape5.setVisible(false);
         }
         readSource(z, false);
 
-        Image2->setVisible(false);
-        Image5->setVisible(false);
+        Image2.setVisible(false);
+        Image5.setVisible(false);
         setKnobsVisible(false);
         // The faded set is read again on every refresh that finds the zone off.
         loadPictures(Look::Off);
         applyColours(Look::Off);
         vq.ZoneImgPath[z] = path;
-        if (withoutTuner() && Shape4->Visible()) {
-            Shape4->setVisible(false);
+        if (withoutTuner() && Shape4.Visible()) {
+            Shape4.setVisible(false);
             Image5_Click();
         }
     }
@@ -330,14 +238,14 @@ void ZonePanel::RefreshZone(int z) {
 
 void ZonePanel::modelStep() {
     if (withoutTuner()) {
-        Image2->setVisible(false);
-        Image2->setEnabled(false);
+        Image2.setVisible(false);
+        Image2.setEnabled(false);
         setSourceCaptionEnabled(false);
-        Shape5->setVisible(false);
+        Shape5.setVisible(false);
         setSourceCaption("        Aux");
     } else {
-        Image2->setVisible(true);
-        Image2->setEnabled(true);
+        Image2.setVisible(true);
+        Image2.setEnabled(true);
         setSourceCaptionEnabled(true);
         setSourceCaption("Tuner / Aux");
     }
@@ -345,11 +253,11 @@ void ZonePanel::modelStep() {
 
 void ZonePanel::lastOnStep() {
     if (!withoutTuner()) {
-        Image2->setVisible(true);
+        Image2.setVisible(true);
         return;
     }
-    Image2->setVisible(false);
-    Shape4->setVisible(false);
+    Image2.setVisible(false);
+    Shape4.setVisible(false);
     // The model without tuner plays Aux only, so the device is told so again.
     Image5_Click();
 }
@@ -360,7 +268,7 @@ void ZonePanel::readLevel(const std::string& request, const char* key, ui::IKnob
     // A value outside 16 bits counts as no value at all.
     if (const auto value = CInt(f)) knob.setPosition(*value);
     knob.setVisible(true);
-    if (&knob == iKnobX31) knob.ZOrder(0);
+    if (&knob == &iKnobX31) knob.ZOrder(0);
 }
 
 void ZonePanel::readSource(int z, bool litMarkers) {
@@ -375,12 +283,12 @@ void ZonePanel::readSource(int z, bool litMarkers) {
 
 // Bass leaves the refresh timer running: a refresh may then run inside its exchange while RDS
 // text scrolls. Treble and volume hold the timer off for theirs.
-void ZonePanel::iKnobX11_PositionChange() { knobChanged(*iKnobX11, cmd::Low, cmd::RdLow, false); }
-void ZonePanel::iKnobX21_PositionChange() { knobChanged(*iKnobX21, cmd::High, cmd::RdHigh, true); }
-void ZonePanel::iKnobX31_PositionChange() { knobChanged(*iKnobX31, cmd::Vol, cmd::RdVol, true); }
+void ZonePanel::iKnobX11_PositionChange() { knobChanged(iKnobX11, cmd::Low, cmd::RdLow, false); }
+void ZonePanel::iKnobX21_PositionChange() { knobChanged(iKnobX21, cmd::High, cmd::RdHigh, true); }
+void ZonePanel::iKnobX31_PositionChange() { knobChanged(iKnobX31, cmd::Vol, cmd::RdVol, true); }
 
 void ZonePanel::knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, bool stopsTimer) {
-    if (stopsTimer) Timer1->setEnabled(false);
+    if (stopsTimer) Timer1.setEnabled(false);
     // The knob keeps its position within its range, so it always fits.
     const int v = CInt(knob.Position()).value_or(0);
     ctx_.link.SendMessage(set(zone_, v));
@@ -389,7 +297,7 @@ void ZonePanel::knobChanged(ui::IKnobX& knob, SetCommand set, ReadCommand read, 
     if (const auto value = CInt(scanevent(ctx_.link.ReceiveMessage(), 3))) {
         knob.setPosition(*value);
     }
-    if (stopsTimer) Timer1->setEnabled(true);
+    if (stopsTimer) Timer1.setEnabled(true);
 }
 
 void ZonePanel::Image2_Click() {
@@ -407,8 +315,8 @@ void ZonePanel::Image5_Click() {
 void ZonePanel::Picture1_Click() {
     auto& vq = ctx_.state.vq;
     if (vq.ZoneOn[zone_]) {
-        Image2->setVisible(false);
-        Image5->setVisible(false);
+        Image2.setVisible(false);
+        Image5.setVisible(false);
         vq.ZoneOn[zone_] = false;
         setKnobsVisible(false);
         ctx_.link.SendMessage(cmd::Off(zone_));
@@ -422,9 +330,9 @@ void ZonePanel::Picture1_Click() {
     loadPictures(Look::On);
     showKnobs();
     applyColours(Look::On);
-    Image5->setVisible(true);
+    Image5.setVisible(true);
     if (!withoutTuner()) {
-        Image2->setVisible(true);
+        Image2.setVisible(true);
     } else if (traits_.selectsAuxWhenSwitchedOn) {
         Image5_Click();
     }
@@ -446,45 +354,45 @@ std::string ZonePanel::skinPath(Look look) const {
 void ZonePanel::loadPictures(Look look) {
     // A missing or unreadable file leaves the picture that is showing.
     const bool on = look == Look::On;
-    Image1->LoadPicture(picture(on ? kSkinOn : kSkinOff));
-    Image4->LoadPicture(picture(on ? kCloseOn : kCloseOff));
-    Picture1->LoadPicture(picture(on ? kPowerOn : kPowerOff));
+    Image1.LoadPicture(picture(on ? kSkinOn : kSkinOff));
+    Image4.LoadPicture(picture(on ? kCloseOn : kCloseOff));
+    Picture1.LoadPicture(picture(on ? kPowerOn : kPowerOff));
 }
 
 void ZonePanel::applyColours(Look look) {
     if (look == Look::On) {
-        Label1->setBackColor(ui::SysColor(7));
-        Label1->setForeColor(kWhite);
+        Label1.setBackColor(ui::SysColor(7));
+        Label1.setForeColor(kWhite);
         setSourceCaptionColours(ui::SysColor(17), kBlack);
-        for (ui::TextBox* text : {Text1, Text2, Text3}) text->setBackColor(ui::SysColor(17));
+        for (ui::TextBox* text : {&Text1, &Text2, &Text3}) text->setBackColor(ui::SysColor(17));
         setMarkerFill(kMarkerOn);
     } else {
-        Label1->setBackColor(ui::SysColor(11));
+        Label1.setBackColor(ui::SysColor(11));
         setSourceCaptionColours(kWhite, ui::SysColor(17));
-        for (ui::TextBox* text : {Text1, Text2, Text3}) text->setBackColor(kWhite);
+        for (ui::TextBox* text : {&Text1, &Text2, &Text3}) text->setBackColor(kWhite);
         setMarkerFill(kMarkerOff);
     }
 }
 
 void ZonePanel::setKnobsVisible(bool visible) {
-    for (ui::IKnobX* knob : {iKnobX11, iKnobX21, iKnobX31}) knob->setVisible(visible);
+    for (ui::IKnobX* knob : {&iKnobX11, &iKnobX21, &iKnobX31}) knob->setVisible(visible);
 }
 
 void ZonePanel::showKnobs() {
     setKnobsVisible(true);
-    iKnobX31->ZOrder(0);
+    iKnobX31.ZOrder(0);
 }
 
 void ZonePanel::markSource(bool tuner) {
-    Shape5->setFillStyle(tuner ? ui::FillStyle::Transparent : ui::FillStyle::Solid);
-    Shape5->setVisible(!tuner);
-    Shape4->setFillStyle(tuner ? ui::FillStyle::Solid : ui::FillStyle::Transparent);
-    Shape4->setVisible(tuner);
+    Shape5.setFillStyle(tuner ? ui::FillStyle::Transparent : ui::FillStyle::Solid);
+    Shape5.setVisible(!tuner);
+    Shape4.setFillStyle(tuner ? ui::FillStyle::Solid : ui::FillStyle::Transparent);
+    Shape4.setVisible(tuner);
 }
 
 void ZonePanel::setMarkerFill(const QColor& colour) {
-    Shape4->setFillColor(colour);
-    Shape5->setFillColor(colour);
+    Shape4.setFillColor(colour);
+    Shape5.setFillColor(colour);
 }
 
 void ZonePanel::setSourceCaption(const std::string& text) {

@@ -34,47 +34,47 @@ TEST_F(MenuTest, ZonesCascadeShowsTheChosenPanelsOneSlotApart) {
 TEST_F(MenuTest, DisabledEntriesReactNeitherToClicksNorToPointerMoves) {
     FrmMenu_1& m = Start(false);
     state.vq.ZoneShow = {false, true, true, true, true};
-    ASSERT_FALSE(m.Label2->Enabled());
+    ASSERT_FALSE(m.Label2.Enabled());
     // Dimmed over the skin, which has no disabled look of its own.
-    EXPECT_EQ(m.Label2->backStyle(), ui::BackStyle::Opaque);
-    const std::string before = m.Label8->Caption();
-    Click(*m.Label2);
-    SendMouse(*m.Label1, QEvent::MouseMove);
+    EXPECT_EQ(m.Label2.backStyle(), ui::BackStyle::Opaque);
+    const std::string before = m.Label8.Caption();
+    Click(m.Label2);
+    SendMouse(m.Label1, QEvent::MouseMove);
     EXPECT_TRUE(windows.zones.empty());
-    EXPECT_EQ(m.Label8->Caption(), before);
+    EXPECT_EQ(m.Label8.Caption(), before);
 
     // The same events on an enabled entry do reach it.
-    m.Label2->setEnabled(true);
-    m.Label1->setEnabled(true);
-    EXPECT_EQ(m.Label2->backStyle(), ui::BackStyle::Transparent);
-    Click(*m.Label2);
-    SendMouse(*m.Label1, QEvent::MouseMove);
+    m.Label2.setEnabled(true);
+    m.Label1.setEnabled(true);
+    EXPECT_EQ(m.Label2.backStyle(), ui::BackStyle::Transparent);
+    Click(m.Label2);
+    SendMouse(m.Label1, QEvent::MouseMove);
     EXPECT_EQ(windows.zones.size(), 4u);
-    EXPECT_EQ(m.Label8->Caption(), "Click here to manage your settings (user.ini)");
-    EXPECT_EQ(m.Label1->MousePointer(), ui::Pointer::Hand);
+    EXPECT_EQ(m.Label8.Caption(), "Click here to manage your settings (user.ini)");
+    EXPECT_EQ(m.Label1.MousePointer(), ui::Pointer::Hand);
     // Connect is always there; the quit hotspot hints without the hand.
-    m.Label8->setVisible(false);
-    SendMouse(*m.Label5, QEvent::MouseMove);
-    EXPECT_TRUE(m.Label8->Visible());
-    EXPECT_EQ(m.Label8->Caption(), "Select a valid COM port");
-    SendMouse(*m.Label10, QEvent::MouseMove);
+    m.Label8.setVisible(false);
+    SendMouse(m.Label5, QEvent::MouseMove);
+    EXPECT_TRUE(m.Label8.Visible());
+    EXPECT_EQ(m.Label8.Caption(), "Select a valid COM port");
+    SendMouse(m.Label10, QEvent::MouseMove);
     EXPECT_EQ(
-        m.Label8->Caption(),
+        m.Label8.Caption(),
         "Click here to close the software. Your system will continu with the current settings.");
-    EXPECT_EQ(m.Label10->MousePointer(), ui::Pointer::Default);
+    EXPECT_EQ(m.Label10.MousePointer(), ui::Pointer::Default);
 }
 
 TEST_F(MenuTest, EntriesOpenTheirWindowsAndAPanelThatFailsIsNotShown) {
     Attach(1);
     WriteUserIni(kUserIni);
     FrmMenu_1& m = Start();
-    ASSERT_TRUE(m.Label1->Enabled());
+    ASSERT_TRUE(m.Label1.Enabled());
     // File and Tuner hide the hint; Events and Settings leave it alone.
     for (auto [entry, hides] :
-         {std::pair{m.Label1, true}, {m.Label3, true}, {m.Label4, false}, {m.Label6, false}}) {
-        m.Label8->setVisible(true);
+         {std::pair{&m.Label1, true}, {&m.Label3, true}, {&m.Label4, false}, {&m.Label6, false}}) {
+        m.Label8.setVisible(true);
         Click(*entry);
-        EXPECT_EQ(m.Label8->Visible(), !hides) << entry->UpperName();
+        EXPECT_EQ(m.Label8.Visible(), !hides) << entry->UpperName();
     }
     EXPECT_EQ(windows.shown, (Lines{"FrmFile", "FrmTuner", "FrmEvents", "Frmsettings"}));
     windows.failing = {"FrmTuner", "Frmsettings"};
@@ -93,9 +93,9 @@ TEST_F(MenuTest, QuitEndsAtOnceAndSendsNothing) {
     FrmMenu_1& m = Start();
     ASSERT_TRUE(state.vq.ExitToggle);
     amp.clearLog();
-    Click(*m.Label10);
+    Click(m.Label10);
     EXPECT_EQ(quitCalls, 1);
-    EXPECT_TRUE(m.Shape2->Visible());
+    EXPECT_TRUE(m.Shape2.Visible());
     m.Image4_Click();
     m.Image2_Click();
     EXPECT_EQ(quitCalls, 3);
@@ -103,10 +103,10 @@ TEST_F(MenuTest, QuitEndsAtOnceAndSendsNothing) {
 
     // After an unidentified answer the toggle is set on the way, and it still ends once.
     state.vq.ExitToggle = false;
-    m.Shape2->setVisible(false);
+    m.Shape2.setVisible(false);
     m.Label10_Click();
     EXPECT_TRUE(state.vq.ExitToggle);
-    EXPECT_TRUE(m.Shape2->Visible());
+    EXPECT_TRUE(m.Shape2.Visible());
     EXPECT_EQ(quitCalls, 4);
 }
 
@@ -124,17 +124,17 @@ std::map<std::string, Place> Places(const FrmMenu_1& m) {
 
 TEST_F(MenuTest, DragWithoutMovementPutsEverythingBackAsItWas) {
     FrmMenu_1& m = Start(false);
-    m.Combo1->setVisible(false);  // hidden before the drag
+    m.Combo1.setVisible(false);  // hidden before the drag
     const auto before = Places(m);
     m.Image1_MouseDown(ui::kLeftButton, 0, 600, 300);
     EXPECT_EQ(state.vq.DragActive, 1);
-    EXPECT_TRUE(m.Label9->Visible());
-    EXPECT_EQ(m.Label9->Caption(),
+    EXPECT_TRUE(m.Label9.Visible());
+    EXPECT_EQ(m.Label9.Caption(),
               "To re-locate this control panel : move mouse to the new position and release it ");
-    EXPECT_DOUBLE_EQ(m.Label9->Left(), m.Image1->Left() + 10);
-    EXPECT_DOUBLE_EQ(m.Label9->Top(), m.Image1->Top() - m.Label9->Height());
-    EXPECT_TRUE(m.Image1->Visible());
-    EXPECT_FALSE(m.Label1->Visible() || m.Label8->Visible());
+    EXPECT_DOUBLE_EQ(m.Label9.Left(), m.Image1.Left() + 10);
+    EXPECT_DOUBLE_EQ(m.Label9.Top(), m.Image1.Top() - m.Label9.Height());
+    EXPECT_TRUE(m.Image1.Visible());
+    EXPECT_FALSE(m.Label1.Visible() || m.Label8.Visible());
     // Hidden ones are recorded in control order; the already hidden are not.
     const auto& hidden = state.iv.HiddenCtlNames;
     EXPECT_EQ(hidden[0], "IMAGE3");
@@ -149,29 +149,29 @@ TEST_F(MenuTest, DragWithoutMovementPutsEverythingBackAsItWas) {
         EXPECT_DOUBLE_EQ(after.at(name).top, place.top) << name;
         EXPECT_EQ(after.at(name).visible, place.visible) << name;
     }
-    EXPECT_FALSE(m.Label9->Visible());
+    EXPECT_FALSE(m.Label9.Visible());
 }
 
 TEST_F(MenuTest, DragMovesEveryControlByTheDistanceTheSkinFollowedThePointer) {
     FrmMenu_1& m = Start(false);
-    m.Image2->setVisible(false);
+    m.Image2.setVisible(false);
     state.vq.PanelReady = true;
     const auto before = Places(m);
     const double tppX = ui::TwipsPerPixelX(), tppY = ui::TwipsPerPixelY();
     // Grab the skin 40 x 20 pixels inside its corner, and let the pointer go to (200, 150).
     const double grabX = 40 * tppX, grabY = 20 * tppY;
     m.Image1_MouseDown(ui::kLeftButton, 0, grabX, grabY);
-    const double hintLeft = m.Label9->Left(), hintTop = m.Label9->Top();
+    const double hintLeft = m.Label9.Left(), hintTop = m.Label9.Top();
     QCursor::setPos(m.widget()->mapToGlobal(QPoint(200, 150)));
     m.Image1_MouseMove(ui::kLeftButton, 0, grabX, grabY);
-    EXPECT_DOUBLE_EQ(m.Image1->Left(), 200 * tppX - grabX);
-    EXPECT_DOUBLE_EQ(m.Image1->Top(), 150 * tppY - grabY);
-    EXPECT_FALSE(m.Label1->Visible());  // only the skin follows meanwhile
-    EXPECT_EQ(m.Image1->MousePointer(), ui::Pointer::Hand);
+    EXPECT_DOUBLE_EQ(m.Image1.Left(), 200 * tppX - grabX);
+    EXPECT_DOUBLE_EQ(m.Image1.Top(), 150 * tppY - grabY);
+    EXPECT_FALSE(m.Label1.Visible());  // only the skin follows meanwhile
+    EXPECT_EQ(m.Image1.MousePointer(), ui::Pointer::Hand);
 
     m.Image1_MouseUp(ui::kLeftButton, 0, grabX, grabY);
-    const double dx = m.Image1->Left() - before.at("IMAGE1").left;
-    const double dy = m.Image1->Top() - before.at("IMAGE1").top;
+    const double dx = m.Image1.Left() - before.at("IMAGE1").left;
+    const double dy = m.Image1.Top() - before.at("IMAGE1").top;
     ASSERT_TRUE(dx != 0 && dy != 0);
     const auto after = Places(m);
     for (const auto& [name, place] : before) {
@@ -179,17 +179,17 @@ TEST_F(MenuTest, DragMovesEveryControlByTheDistanceTheSkinFollowedThePointer) {
         EXPECT_DOUBLE_EQ(after.at(name).left, place.left + dx) << name;
         EXPECT_DOUBLE_EQ(after.at(name).top, place.top + dy) << name;
     }
-    EXPECT_TRUE(m.Label1->Visible() && m.Combo1->Visible());
-    EXPECT_FALSE(m.Image2->Visible());  // moved, but it was hidden before the drag
+    EXPECT_TRUE(m.Label1.Visible() && m.Combo1.Visible());
+    EXPECT_FALSE(m.Image2.Visible());  // moved, but it was hidden before the drag
     // The hint moved with the rest and went away.
-    EXPECT_DOUBLE_EQ(m.Label9->Left(), hintLeft + dx);
-    EXPECT_DOUBLE_EQ(m.Label9->Top(), hintTop + dy);
-    EXPECT_FALSE(m.Label9->Visible());
+    EXPECT_DOUBLE_EQ(m.Label9.Left(), hintLeft + dx);
+    EXPECT_DOUBLE_EQ(m.Label9.Top(), hintTop + dy);
+    EXPECT_FALSE(m.Label9.Visible());
     // A device was found: moving over the skin hides the status line, and no drag, no follow.
-    m.Label8->setVisible(true);
+    m.Label8.setVisible(true);
     m.Image1_MouseMove(0, 0, 10, 10);
-    EXPECT_FALSE(m.Label8->Visible());
-    EXPECT_DOUBLE_EQ(m.Image1->Left(), before.at("IMAGE1").left + dx);
+    EXPECT_FALSE(m.Label8.Visible());
+    EXPECT_DOUBLE_EQ(m.Image1.Left(), before.at("IMAGE1").left + dx);
 }
 
 TEST_F(MenuTest, DragHintAboveTheSkinHasABackingOfItsOwn) {
@@ -197,19 +197,19 @@ TEST_F(MenuTest, DragHintAboveTheSkinHasABackingOfItsOwn) {
     FrmMenu_1& m = Start(false);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m.widget()));
     // On the glass, the notice line has none: the glass shows through.
-    EXPECT_EQ(m.Label9->backStyle(), ui::BackStyle::Transparent);
+    EXPECT_EQ(m.Label9.backStyle(), ui::BackStyle::Transparent);
 
     m.Image1_MouseDown(ui::kLeftButton, 0, 600, 300);
-    ASSERT_LE(m.Label9->Top() + m.Label9->Height(), m.Image1->Top());
-    ui::test::ExpectReadableOffSkin(m, *m.Label9);
-    EXPECT_EQ(m.Label9->BackColor(), panel::OffSkinBacking());
-    EXPECT_EQ(m.Label9->ForeColor(), panel::OffSkinText());
+    ASSERT_LE(m.Label9.Top() + m.Label9.Height(), m.Image1.Top());
+    ui::test::ExpectReadableOffSkin(m, m.Label9);
+    EXPECT_EQ(m.Label9.BackColor(), panel::OffSkinBacking());
+    EXPECT_EQ(m.Label9.ForeColor(), panel::OffSkinText());
     m.Image1_MouseUp(ui::kLeftButton, 0, 600, 300);
 
     // Still above the skin after the drag, so the sync notice keeps the backing too.
-    m.Label9->setCaption("Sync time : 09:07:03");
-    m.Label9->setVisible(true);
-    ui::test::ExpectReadableOffSkin(m, *m.Label9);
+    m.Label9.setCaption("Sync time : 09:07:03");
+    m.Label9.setVisible(true);
+    ui::test::ExpectReadableOffSkin(m, m.Label9);
 }
 
 TEST_F(MenuTest, MakeTransparentTurnsAPercentageIntoAnAlpha) {

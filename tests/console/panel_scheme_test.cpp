@@ -12,11 +12,11 @@ namespace {
 class ManyControls : public ui::Form {
   public:
     ManyControls() : Form("ManyControls") {
-        skin = Add<ui::Image>("Image1", {0, 0, 3000, 1500});
-        hint = Add<ui::Label>("Label16", {100, 100, 600, 200});
+        skin = &add<ui::Image>("Image1", {0, 0, 3000, 1500});
+        hint = &add<ui::Label>("Label16", {100, 100, 600, 200});
         for (int i = 1; i <= 55; ++i)
-            labels.push_back(Add<ui::Label>("lbl" + std::to_string(i), {i * 30.0, 400, 300, 200}));
-        timer = Add<ui::Timer>("Timer1");
+            labels.push_back(&add<ui::Label>("lbl" + std::to_string(i), {i * 30.0, 400, 300, 200}));
+        timer = &add<ui::Timer>("Timer1");
     }
     ui::Image* skin;
     ui::Label* hint;
@@ -67,7 +67,7 @@ TEST(PanelScheme, OffSkinLabelGrowsToHoldItsCaption) {
     form.Move(0, 0, 9000, 4500);
     const std::string hint =
         "To re-locate this control panel : move mouse to the new position and release it ";
-    auto* label = form.Add<ui::Label>("Label16", {0, 0, 0, 0});
+    auto* label = &form.add<ui::Label>("Label16", {0, 0, 0, 0});
     const auto look = [&](ui::TwipRect place) {
         label->Move(place);
         label->setCaption(hint);
@@ -91,7 +91,7 @@ TEST(PanelScheme, OffSkinLabelGrowsToHoldItsCaption) {
     EXPECT_EQ(label->backStyle(), ui::BackStyle::Opaque);
     EXPECT_NE(label->BackColor(), ColourKey());
 
-    auto* field = form.Add<ui::TextBox>("Text1", {0, 2000, 3000, 300});
+    auto* field = &form.add<ui::TextBox>("Text1", {0, 2000, 3000, 300});
     OffSkinLook(*field);
     EXPECT_EQ(field->BackColor(), OffSkinBacking());
     EXPECT_EQ(field->ForeColor(), OffSkinText());

@@ -36,11 +36,11 @@ TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndQuitsSilently) {
     FrmMenu_1& menu = program.menu();
     EXPECT_EQ(program.state().vq.DeviceModel, "QOR 82");
     EXPECT_EQ(program.state().vq.ComPortNumber, 2);
-    EXPECT_EQ(menu.Label7->Caption(), "Q O R  8.2");
+    EXPECT_EQ(menu.Label7.Caption(), "Q O R  8.2");
     EXPECT_TRUE(menu.Visible());
     EXPECT_EQ(dialogs.msgBoxes().size(), 1u);
 
-    Click(*menu.Label2);
+    Click(menu.Label2);
     EXPECT_NE(program.zonePanel(1), nullptr);
     EXPECT_EQ(program.zonePanel(2), nullptr);
     ASSERT_NE(program.zonePanel(3), nullptr);
@@ -48,9 +48,9 @@ TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndQuitsSilently) {
     EXPECT_TRUE(program.zonePanel(3)->Visible());
 
     amp.clearLog();
-    Click(*menu.Image4);
+    Click(menu.Image4);
     EXPECT_EQ(quits, 1);
-    EXPECT_TRUE(menu.Shape2->Visible());
+    EXPECT_TRUE(menu.Shape2.Visible());
     EXPECT_FALSE(amp.waitForLog(1, 150));
 }
 

@@ -101,9 +101,9 @@ TEST_F(MenuTest, ClockIsSentAtStartAndAgainAfterMoreThanTenMinuteBoundaries) {
 
     // Ten boundaries after 23:55:30 is still too early, across midnight as anywhere.
     now = {2024, 3, 6, 0, 5, 59};
-    m.Label9->setVisible(true);
+    m.Label9.setVisible(true);
     m.Timer1_Timer();
-    EXPECT_FALSE(m.Label9->Visible());
+    EXPECT_FALSE(m.Label9.Visible());
     EXPECT_TRUE(StaysQuiet(amp));
 
     now = {2024, 3, 6, 0, 6, 0};
@@ -111,15 +111,15 @@ TEST_F(MenuTest, ClockIsSentAtStartAndAgainAfterMoreThanTenMinuteBoundaries) {
     ASSERT_TRUE(amp.waitForLog(1));
     EXPECT_EQ(amp.log(), Lines{"*CLK,SET,06,03,2024,00,06,00;"});
     EXPECT_EQ(state.vq.LastSyncTime, now);
-    EXPECT_EQ(m.Label9->Caption(), "Sync time : 00:06:00");
-    EXPECT_TRUE(m.Label9->Visible());
+    EXPECT_EQ(m.Label9.Caption(), "Sync time : 00:06:00");
+    EXPECT_TRUE(m.Label9.Visible());
     // The notice shows for one tick.
     now = {2024, 3, 6, 0, 7, 0};
     m.Timer1_Timer();
-    EXPECT_FALSE(m.Label9->Visible());
+    EXPECT_FALSE(m.Label9.Visible());
     EXPECT_TRUE(StaysQuiet(amp));
-    EXPECT_EQ(m.Timer1->Interval(), 60000);
-    EXPECT_TRUE(m.Timer1->Enabled());
+    EXPECT_EQ(m.Timer1.Interval(), 60000);
+    EXPECT_TRUE(m.Timer1.Enabled());
 
     // The PC clock put back an hour (end of summer time): the device follows at the next tick.
     now = {2024, 3, 5, 23, 8, 0};

@@ -33,8 +33,8 @@ Lines PortList() {
 
 // The File, Zones, Tuner, Events and Settings entries: all enabled (1), all disabled (0), or mixed.
 int MenuEnabled(const FrmMenu_1& m) {
-    const int on = m.Label1->Enabled() + m.Label2->Enabled() + m.Label3->Enabled() +
-                   m.Label4->Enabled() + m.Label6->Enabled();
+    const int on = m.Label1.Enabled() + m.Label2.Enabled() + m.Label3.Enabled() +
+                   m.Label4.Enabled() + m.Label6.Enabled();
     return on == 5 ? 1 : on == 0 ? 0 : -1;
 }
 
@@ -54,11 +54,11 @@ TEST_F(MenuTest, StartUpFindsTheTunerModelOnPortThreeAmongMissingPorts) {
     EXPECT_TRUE(vq.PanelReady && vq.ExitToggle);
     EXPECT_EQ(vq.AutoDetectAsked, 1);
     EXPECT_EQ(vq.CurrentPreset, 1);
-    EXPECT_EQ(m.Label7->Caption(), "Q O R  8.2");
+    EXPECT_EQ(m.Label7.Caption(), "Q O R  8.2");
     EXPECT_EQ(MenuEnabled(m), 1);
-    EXPECT_TRUE(m.Label3->Visible());
-    EXPECT_FALSE(m.Image2->Visible() || m.Label8->Visible() || m.Combo1->Visible() ||
-                 m.Shape1->Visible() || m.Shape2->Visible());
+    EXPECT_TRUE(m.Label3.Visible());
+    EXPECT_FALSE(m.Image2.Visible() || m.Label8.Visible() || m.Combo1.Visible() ||
+                 m.Shape1.Visible() || m.Shape2.Visible());
     EXPECT_EQ(quitCalls, 0);
     // The port in use is open again after the scan, and the snapshot went through it.
     EXPECT_TRUE(comm.PortOpen());
@@ -87,10 +87,10 @@ TEST_F(MenuTest, AnUnknownModelBecomesTheOnlyCandidateAndThePortInUse) {
     EXPECT_EQ(state.vq.ComPortNumber, 4);
     EXPECT_FALSE(state.vq.PanelReady || state.vq.ExitToggle);
     EXPECT_EQ(MenuEnabled(m), 0);
-    EXPECT_TRUE(m.Shape2->Visible());
-    EXPECT_EQ(ComboItems(*m.Combo1), Lines{"Com 4 : connection to 7"});
-    EXPECT_FALSE(m.Combo1->Visible());
-    EXPECT_EQ(m.Label7->Caption(), "M o d e l");
+    EXPECT_TRUE(m.Shape2.Visible());
+    EXPECT_EQ(ComboItems(m.Combo1), Lines{"Com 4 : connection to 7"});
+    EXPECT_FALSE(m.Combo1.Visible());
+    EXPECT_EQ(m.Label7.Caption(), "M o d e l");
     EXPECT_TRUE(comm.PortOpen());
     EXPECT_EQ(comm.CommPort(), 4);
     // No clock for a device that did not identify itself; the limits still go to the port.
@@ -98,10 +98,10 @@ TEST_F(MenuTest, AnUnknownModelBecomesTheOnlyCandidateAndThePortInUse) {
     EXPECT_EQ(amp.log(), ThenLimits({cmd::RdModel()}));
 
     // Choosing the candidate by hand takes every digit of the entry: port 47, which fails.
-    m.Combo1->setListIndex(0);
+    m.Combo1.setListIndex(0);
     EXPECT_EQ(state.vq.DeviceModel, "Unknown");
-    EXPECT_EQ(m.Label8->Caption(), " Please try again...");
-    EXPECT_TRUE(m.Label8->Visible());
+    EXPECT_EQ(m.Label8.Caption(), " Please try again...");
+    EXPECT_TRUE(m.Label8.Visible());
     ASSERT_EQ(dialogs.msgBoxes().size(), 2u);
     EXPECT_EQ(dialogs.msgBoxes()[1].text, kCommError);
     EXPECT_EQ(dialogs.msgBoxes()[1].buttons, ui::MsgButtons::OK);
@@ -122,20 +122,20 @@ TEST_F(MenuTest, CandidatesMetBeforeTheModelWithoutTunerStayOfferedBesideIt) {
     EXPECT_EQ(comm.CommPort(), 5);
     EXPECT_TRUE(comm.PortOpen());
     EXPECT_EQ(MenuEnabled(m), 1);
-    EXPECT_FALSE(m.Shape2->Visible());
+    EXPECT_FALSE(m.Shape2.Visible());
     // The port list of the candidates stays up; a settled scan does not replace it.
-    EXPECT_TRUE(m.Label8->Visible() && m.Combo1->Visible() && m.Shape1->Visible());
-    EXPECT_EQ(m.Label8->Caption(), "Several devices could be connected... Select Com port to use");
-    EXPECT_EQ(ComboItems(*m.Combo1), (Lines{"Com 2 : connection to ,", "Com 3 : connection to 5"}));
+    EXPECT_TRUE(m.Label8.Visible() && m.Combo1.Visible() && m.Shape1.Visible());
+    EXPECT_EQ(m.Label8.Caption(), "Several devices could be connected... Select Com port to use");
+    EXPECT_EQ(ComboItems(m.Combo1), (Lines{"Com 2 : connection to ,", "Com 3 : connection to 5"}));
     // The candidates were closed and are not written to again.
     EXPECT_EQ(odd.log(), Lines{cmd::RdModel()});
     // No tuner: its entry hides behind the quit plate, again at each activation.
-    EXPECT_EQ(m.Label7->Caption(), "Q O R  8.1");
-    m.Label3->setVisible(true);
-    m.Image2->setVisible(false);
+    EXPECT_EQ(m.Label7.Caption(), "Q O R  8.1");
+    m.Label3.setVisible(true);
+    m.Image2.setVisible(false);
     m.Form_Activate();
-    EXPECT_FALSE(m.Label3->Visible());
-    EXPECT_TRUE(m.Image2->Visible());
+    EXPECT_FALSE(m.Label3.Visible());
+    EXPECT_TRUE(m.Image2.Visible());
 }
 
 TEST_F(MenuTest, AScanThatMeetsNoDeviceOffersEveryPortAndAsksNoMore) {
@@ -148,9 +148,9 @@ TEST_F(MenuTest, AScanThatMeetsNoDeviceOffersEveryPortAndAsksNoMore) {
     EXPECT_EQ(state.vq.PortFound, 0);
     EXPECT_EQ(state.vq.ComPortNumber, 1);
     EXPECT_EQ(MenuEnabled(m), 0);
-    EXPECT_TRUE(m.Label8->Visible() && m.Combo1->Visible());
-    EXPECT_EQ(m.Label8->Caption(), "Choose Com port... .  ");
-    EXPECT_EQ(ComboItems(*m.Combo1), PortList());
+    EXPECT_TRUE(m.Label8.Visible() && m.Combo1.Visible());
+    EXPECT_EQ(m.Label8.Caption(), "Choose Com port... .  ");
+    EXPECT_EQ(ComboItems(m.Combo1), PortList());
     // Port 1 is missing: the reopen fails silently and leaves it closed.
     EXPECT_FALSE(comm.PortOpen());
     EXPECT_EQ(comm.CommPort(), 1);
@@ -173,40 +173,40 @@ TEST_F(MenuTest, ManualChoiceConnectsReadsTheSettingsAndThenRefusesASecondChoice
 
     EXPECT_EQ(state.vq.AutoDetectAsked, 0);
     EXPECT_EQ(state.vq.DeviceModel, "");
-    EXPECT_EQ(m.Label8->Caption(), "Choose Com port... .  ");
-    EXPECT_EQ(ComboItems(*m.Combo1), PortList());
+    EXPECT_EQ(m.Label8.Caption(), "Choose Com port... .  ");
+    EXPECT_EQ(ComboItems(m.Combo1), PortList());
     EXPECT_TRUE(amp.log().empty());
 
     // A port that opens but answers nothing.
-    m.Combo1->setListIndex(5);
+    m.Combo1.setListIndex(5);
     EXPECT_EQ(state.vq.DeviceModel, "Unknown");
-    EXPECT_EQ(m.Label8->Caption(), "Model could not be found...");
-    EXPECT_EQ(m.Shape2->backStyle(), ui::BackStyle::Transparent);
-    EXPECT_EQ(m.Label7->Caption(), "Unknown");
+    EXPECT_EQ(m.Label8.Caption(), "Model could not be found...");
+    EXPECT_EQ(m.Shape2.backStyle(), ui::BackStyle::Transparent);
+    EXPECT_EQ(m.Label7.Caption(), "Unknown");
     EXPECT_EQ(MenuEnabled(m), 0);
     EXPECT_EQ(dialogs.msgBoxes().size(), 1u);
     // Typed text without digits is no port at all.
     EXPECT_EQ(comm.CommPort(), 6);
-    m.Combo1->setText("Com");
-    m.Combo1->setVisible(true);
+    m.Combo1.setText("Com");
+    m.Combo1.setVisible(true);
     m.Combo1_Click();
     EXPECT_EQ(dialogs.msgBoxes().back().text, kCommError);
-    EXPECT_EQ(m.Label8->Caption(), " Please try again...");
+    EXPECT_EQ(m.Label8.Caption(), " Please try again...");
 
-    m.Combo1->setListIndex(2);  // "Com3"
+    m.Combo1.setListIndex(2);  // "Com3"
     EXPECT_EQ(state.vq.DeviceModel, "QOR 82");
     EXPECT_EQ(state.vq.ComPortNumber, 3);
     EXPECT_EQ(comm.Settings(), "9600,n,8,1");
     EXPECT_EQ(MenuEnabled(m), 1);
-    EXPECT_FALSE(m.Combo1->Visible() || m.Label8->Visible() || m.Shape1->Visible());
-    EXPECT_EQ(m.Shape2->backStyle(), ui::BackStyle::Opaque);
-    EXPECT_EQ(m.Label7->Caption(), "QOR 82");
+    EXPECT_FALSE(m.Combo1.Visible() || m.Label8.Visible() || m.Shape1.Visible());
+    EXPECT_EQ(m.Shape2.backStyle(), ui::BackStyle::Opaque);
+    EXPECT_EQ(m.Label7.Caption(), "QOR 82");
     EXPECT_EQ(state.vq.ZoneName[1], "Hall");
     ASSERT_TRUE(amp.waitForLog(4));
     EXPECT_EQ(amp.log(), ThenLimits({cmd::RdModel()}));
 
     // A model is known now: the next choice is not used.
-    m.Combo1->setListIndex(5);
+    m.Combo1.setListIndex(5);
     EXPECT_EQ(dialogs.msgBoxes().back().text, "Already connected... Model is known .");
     EXPECT_EQ(comm.CommPort(), 3);
     // Declining the question leaves it to be asked at the next Connect.

@@ -17,7 +17,7 @@ class ColourKeyTest : public ::testing::Test {
         form.setBorderStyle(FormBorderStyle::None);
         form.setBackColor(RGB(0, 0, 255));
         form.Move(0, 0, 4500, 3000);  // 300 x 200 px at 96 dpi
-        label = form.Add<Label>("Label1", {1500, 1500, 750, 300});
+        label = &form.add<Label>("Label1", {1500, 1500, 750, 300});
         label->setBackColor(RGB(255, 0, 0));
         form.Show();
     }
@@ -54,7 +54,7 @@ TEST_F(ColourKeyTest, BlueIsCutOutAndTheCutFollowsMovesShowsAndPictures) {
     EXPECT_FALSE(shows(centre(label)));
     label->setVisible(true);
 
-    auto* image = form.Add<Image>("Image2", {3000, 1500, 0, 0});
+    auto* image = &form.add<Image>("Image2", {3000, 1500, 0, 0});
     QPixmap green(20, 20);
     green.fill(Qt::green);
     image->setPicture(green);

@@ -35,17 +35,18 @@ struct MouseLog {
     int dblClicks = 0;
     std::vector<MouseEvent> events;
 
-    void attach(MouseEvents& control) {
-        control.onClick = [this] { ++clicks; };
-        control.onDblClick = [this] { ++dblClicks; };
+    template <class C>
+    void attach(C& control) {
+        control.onClick([this] { ++clicks; });
+        control.onDblClick([this] { ++dblClicks; });
         auto log = [this](char kind) {
             return [this, kind](int b, int s, double x, double y) {
                 events.emplace_back(kind, b, s, x, y);
             };
         };
-        control.onMouseDown = log('D');
-        control.onMouseMove = log('M');
-        control.onMouseUp = log('U');
+        control.onMouseDown(log('D'));
+        control.onMouseMove(log('M'));
+        control.onMouseUp(log('U'));
     }
 };
 
@@ -61,7 +62,7 @@ class ControlsTest : public ::testing::Test {
 };
 
 TEST_F(ControlsTest, MouseEventsCarryButtonShiftAndTwipsAndADisabledLabelRaisesNone) {
-    auto* label = form.Add<Label>("Label1", {1500, 300, 975, 255});
+    auto* label = &form.add<Label>("Label1", {1500, 300, 975, 255});
     QWidget* w = label->widget();
     MouseLog log;
     log.attach(*label);
@@ -97,12 +98,12 @@ TEST_F(ControlsTest, MouseEventsCarryButtonShiftAndTwipsAndADisabledLabelRaisesN
 }
 
 TEST_F(ControlsTest, ComboChoicesRaiseClickTypingRaisesChangeAndLeavingRaisesLostFocus) {
-    auto* combo = form.Add<ComboBox>("Combo1", {150, 150, 1500, 315});
-    auto* text = form.Add<TextBox>("Text1", {150, 900, 1500, 315});
+    auto* combo = &form.add<ComboBox>("Combo1", {150, 150, 1500, 315});
+    auto* text = &form.add<TextBox>("Text1", {150, 900, 1500, 315});
     int clicks = 0, changes = 0, lost = 0;
-    combo->onClick = [&] { ++clicks; };
-    combo->onChange = [&] { ++changes; };
-    combo->onLostFocus = [&] { ++lost; };
+    combo->onClick([&] { ++clicks; });
+    combo->onChange([&] { ++changes; });
+    combo->onLostFocus([&] { ++lost; });
 
     for (const char* item : {"High", "Low"}) combo->AddItem(item);
     combo->AddItem("Mid", 1);
@@ -148,9 +149,9 @@ TEST_F(ControlsTest, ComboChoicesRaiseClickTypingRaisesChangeAndLeavingRaisesLos
 }
 
 TEST_F(ControlsTest, TextBoxChangeAndLock) {
-    auto* text = form.Add<TextBox>("Text4", {1080, 840, 3375, 195});
+    auto* text = &form.add<TextBox>("Text4", {1080, 840, 3375, 195});
     int changes = 0;
-    text->onChange = [&] { ++changes; };
+    text->onChange([&] { ++changes; });
     text->setText("Tuner / Aux");
     text->setText("Tuner / Aux");
     EXPECT_EQ(changes, 1);
@@ -167,14 +168,14 @@ TEST_F(ControlsTest, TextBoxChangeAndLock) {
 }
 
 TEST_F(ControlsTest, TimersTickWhileEnabledWithAnInterval) {
-    auto* clock = form.Add<Timer>("Timer1");
-    auto* off = form.Add<Timer>("Timer2");
-    auto* zero = form.Add<Timer>("Timer3");  // enabled, but no interval
+    auto* clock = &form.add<Timer>("Timer1");
+    auto* off = &form.add<Timer>("Timer2");
+    auto* zero = &form.add<Timer>("Timer3");  // enabled, but no interval
     form.Load();
     int ticks = 0, offTicks = 0, zeroTicks = 0;
-    clock->onTimer = [&] { ++ticks; };
-    off->onTimer = [&] { ++offTicks; };
-    zero->onTimer = [&] { ++zeroTicks; };
+    clock->onTimer([&] { ++ticks; });
+    off->onTimer([&] { ++offTicks; });
+    zero->onTimer([&] { ++zeroTicks; });
     clock->setInterval(2);
     off->setInterval(1);
     off->setEnabled(false);
@@ -192,7 +193,7 @@ TEST_F(ControlsTest, TimersTickWhileEnabledWithAnInterval) {
 
 TEST_F(ControlsTest, ShapeTakesNoMouseAndPaintsItsFill) {
     form.setBackColor(RGB(0, 0, 255));
-    auto* shape = form.Add<Shape>("Shape4", {1020, 120, 255, 135});
+    auto* shape = &form.add<Shape>("Shape4", {1020, 120, 255, 135});
     shape->setFillColor(RGB(128, 128, 255));
     EXPECT_TRUE(shape->widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
     auto centre = [&] {

@@ -19,9 +19,9 @@ using test::RunUntil;
 class CountingForm : public Form {
   public:
     explicit CountingForm(std::string name = "FrmTest") : Form(std::move(name)) {
-        auto* tick = Add<Timer>("Timer1");
+        auto* tick = &add<Timer>("Timer1");
         tick->setInterval(1);
-        tick->onTimer = [this] { ++ticks; };
+        tick->onTimer([this] { ++ticks; });
     }
     int loads = 0, activations = 0, unloads = 0, ticks = 0;
     bool cancelUnload = false;
@@ -38,11 +38,11 @@ class CountingForm : public Form {
 // A zone walk hides the shown controls and shifts them all; widgetless ones must survive it.
 TEST(FormControls, AreFoundByNameInAnyCaseAndWalkedInDesignOrder) {
     Form form("FrmMenu_1");
-    auto* skin = form.Add<Image>("Image1", {0, 0, 3000, 1500});
-    auto* label = form.Add<Label>("Label5", {2280, 240, 2052, 372});
-    auto* timer = form.Add<Timer>("Timer1");
-    auto* comm = form.AddWidgetless("MSComm1");
-    auto* shape = form.Add<Shape>("Shape4", {1020, 120, 255, 135});
+    auto* skin = &form.add<Image>("Image1", {0, 0, 3000, 1500});
+    auto* label = &form.add<Label>("Label5", {2280, 240, 2052, 372});
+    auto* timer = &form.add<Timer>("Timer1");
+    auto* comm = &form.addWidgetless("MSComm1");
+    auto* shape = &form.add<Shape>("Shape4", {1020, 120, 255, 135});
     shape->setVisible(false);
     timer->setEnabled(true);
     EXPECT_EQ(label->Name(), "Label5");
@@ -50,7 +50,7 @@ TEST(FormControls, AreFoundByNameInAnyCaseAndWalkedInDesignOrder) {
     EXPECT_EQ(form.control("Image1"), skin);
     EXPECT_EQ(form.control("mscomm1"), comm);
     EXPECT_EQ(form.control("Label55"), nullptr);
-    EXPECT_THROW(form.Add<Label>("LABEL5"), std::invalid_argument);
+    EXPECT_THROW(&form.add<Label>("LABEL5"), std::invalid_argument);
 
     std::vector<std::string> names, wasShown;
     for (Control* c : form.controls()) {
@@ -85,7 +85,7 @@ TEST(Twips, ControlsAndFormsArePlacedInTwipsAtTheScreensPixelSizeWithTheirLook) 
     EXPECT_DOUBLE_EQ(form.ScaleHeight(), form.widget()->height() * tppY);
     EXPECT_DOUBLE_EQ(form.Left(), qRound(300 / tpp) * tpp);
 
-    auto* label = form.Add<Label>("Label1", {1500, 300, 975, 255});
+    auto* label = &form.add<Label>("Label1", {1500, 300, 975, 255});
     const QRect px = label->widget()->geometry();
     EXPECT_EQ(px, QRect(QPoint(qRound(1500 / tpp), qRound(300 / tppY)),
                         QPoint(qRound(2475 / tpp) - 1, qRound(555 / tppY) - 1)));
@@ -115,8 +115,8 @@ TEST(Pictures, AnImageWithoutStretchTakesThePicturesSizeAndAFailedLoadKeepsIt) {
                 picture.save(QString::fromStdString(file), "PNG"));
 
     Form form("FrmTest");
-    auto* plain = form.Add<Image>("Image1", {150, 150, 3000, 3000});
-    auto* stretched = form.Add<Image>("Image2", {150, 150, 3000, 3000});
+    auto* plain = &form.add<Image>("Image1", {150, 150, 3000, 3000});
+    auto* stretched = &form.add<Image>("Image2", {150, 150, 3000, 3000});
     stretched->setStretch(true);
     ASSERT_TRUE(plain->LoadPicture(file));
     ASSERT_TRUE(stretched->LoadPicture(file));

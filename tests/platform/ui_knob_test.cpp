@@ -16,10 +16,10 @@ class KnobTest : public ::testing::Test {
   protected:
     void SetUp() override {
         form.Move(0, 0, 3000, 3000);
-        knob = form.Add<IKnobX>("iKnobX11", {150, 150, 1500, 1500});  // 100 x 100 px at 96 dpi
+        knob = &form.add<IKnobX>("iKnobX11", {150, 150, 1500, 1500});  // 100 x 100 px at 96 dpi
         knob->setPositionMin(-15);
         knob->setPositionMax(15);
-        knob->onPositionChange = [this] { ++changes; };
+        knob->onPositionChange([this] { ++changes; });
         form.Show();
         QApplication::setActiveWindow(form.widget());
         knob->widget()->setFocus();
@@ -65,10 +65,10 @@ TEST_F(KnobTest, OnlyTheUsersRealMovesRaiseTheEvent) {
 
     // A handler that sets the position it was given ends there.
     int inner = 0;
-    knob->onPositionChange = [&] {
+    knob->onPositionChange([&] {
         ++inner;
         knob->setPosition(std::round(knob->Position()));
-    };
+    });
     wheel(120);
     EXPECT_EQ(knob->Position(), -4);
     EXPECT_EQ(inner, 1);
@@ -133,7 +133,7 @@ TEST_F(KnobTest, DraggingUpFromTheCapOrClockwiseAroundTurnsItUp) {
 }
 
 TEST_F(KnobTest, ASlowDragProgressesThoughTheHandlerRoundsEachStep) {
-    knob->onPositionChange = [this] { knob->setPosition(std::round(knob->Position())); };
+    knob->onPositionChange([this] { knob->setPosition(std::round(knob->Position())); });
     mouse(QEvent::MouseButtonPress);
     for (int dy = 1; dy <= 30; ++dy) mouse(QEvent::MouseMove, {0, double(-dy)});  // 0.2 a pixel
     EXPECT_EQ(knob->Position(), 6);

@@ -133,20 +133,20 @@ class ZonePanelTest : public ::testing::Test {
         const int z = p.zone();
         EXPECT_EQ(state.vq.ZoneOn[z], on);
         EXPECT_EQ(state.vq.ZoneImgPath[z], pic(on ? "Ampli31.gif" : "Ampli31_faded.gif"));
-        EXPECT_EQ(p.Image1->PictureFile(), pic(on ? "Ampli31.gif" : "Ampli31_faded.gif"));
-        EXPECT_EQ(p.Image4->PictureFile(), pic(on ? "close.ico" : "close2.ico"));
-        EXPECT_EQ(p.Picture1->PictureFile(), pic(on ? "knopon2.ico" : "knopon2_faded.gif"));
+        EXPECT_EQ(p.Image1.PictureFile(), pic(on ? "Ampli31.gif" : "Ampli31_faded.gif"));
+        EXPECT_EQ(p.Image4.PictureFile(), pic(on ? "close.ico" : "close2.ico"));
+        EXPECT_EQ(p.Picture1.PictureFile(), pic(on ? "knopon2.ico" : "knopon2_faded.gif"));
         for (ui::Control* c :
-             std::initializer_list<ui::Control*>{p.iKnobX11, p.iKnobX21, p.iKnobX31, p.Image5})
+             std::initializer_list<ui::Control*>{&p.iKnobX11, &p.iKnobX21, &p.iKnobX31, &p.Image5})
             EXPECT_EQ(c->Visible(), on) << c->Name();
-        EXPECT_EQ(p.Image2->Visible(), on && tunerShown);
-        EXPECT_EQ(p.Label1->BackColor(), ui::SysColor(on ? 7 : 11));
-        EXPECT_EQ(p.Shape4->FillColor(), on ? kMarkerOn : kMarkerOff);
+        EXPECT_EQ(p.Image2.Visible(), on && tunerShown);
+        EXPECT_EQ(p.Label1.BackColor(), ui::SysColor(on ? 7 : 11));
+        EXPECT_EQ(p.Shape4.FillColor(), on ? kMarkerOn : kMarkerOff);
     }
     // How often the skin, the close button and the on/off button were read, plus `more`.
     static std::array<int, 3> Loads(const ZonePanel& p, int more = 0) {
-        return {p.Image1->PictureLoads() + more, p.Image4->PictureLoads() + more,
-                p.Picture1->PictureLoads() + more};
+        return {p.Image1.PictureLoads() + more, p.Image4.PictureLoads() + more,
+                p.Picture1.PictureLoads() + more};
     }
     static Commands Reads(int z) {
         return {cmd::RdOn(z), cmd::RdVol(z), cmd::RdLow(z), cmd::RdHigh(z), cmd::RdSrc(z)};
@@ -176,7 +176,7 @@ class ZonePanelTest : public ::testing::Test {
 };
 
 TEST_F(ZonePanelTest, StacksBySlotAndStartsAgainPastTheScreen) {
-    const double h = ZonePanel(ctx, 3).Image1->Height();
+    const double h = ZonePanel(ctx, 3).Image1.Height();
     ASSERT_GT(h, 0);
     struct Case {
         int slot;
@@ -192,8 +192,8 @@ TEST_F(ZonePanelTest, StacksBySlotAndStartsAgainPastTheScreen) {
         state.vq.PanelSlot = static_cast<int16_t>(c.slot);
         state.vq.ScreenHeightTw = c.screen;
         auto panel = loaded(3);
-        EXPECT_DOUBLE_EQ(panel->Image1->Top(), c.movedBy);
-        EXPECT_DOUBLE_EQ(panel->Picture1->Top(), 540 + c.movedBy);
+        EXPECT_DOUBLE_EQ(panel->Image1.Top(), c.movedBy);
+        EXPECT_DOUBLE_EQ(panel->Picture1.Top(), 540 + c.movedBy);
         EXPECT_EQ(state.vq.PanelSlot, c.slotAfter);
     }
 
@@ -201,14 +201,14 @@ TEST_F(ZonePanelTest, StacksBySlotAndStartsAgainPastTheScreen) {
     state.vq.PanelSlot = 2;
     state.vq.ScreenHeightTw = 0;
     auto one = loaded(1);
-    EXPECT_DOUBLE_EQ(one->Image1->Top(), h);
+    EXPECT_DOUBLE_EQ(one->Image1.Top(), h);
     EXPECT_EQ(state.vq.ScreenHeightTw, std::lround(ui::ScreenHeightTwips()));
     EXPECT_GT(state.vq.ScreenHeightTw, 0);
     // Shown again while loaded: no second load, no move.
     one->Show();
     state.vq.PanelSlot = 3;
     one->Show();
-    EXPECT_DOUBLE_EQ(one->Image1->Top(), h);
+    EXPECT_DOUBLE_EQ(one->Image1.Top(), h);
 }
 
 TEST_F(ZonePanelTest, DragStopsTheTimerHidesTheControlsAndRestoresThemShiftedOnRelease) {
@@ -216,31 +216,31 @@ TEST_F(ZonePanelTest, DragStopsTheTimerHidesTheControlsAndRestoresThemShiftedOnR
     auto panel = loaded(3);
     panel->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->widget()));
-    const double pictureLeft = panel->Picture1->Left(), pictureTop = panel->Picture1->Top();
-    const double skinLeft = panel->Image1->Left();
+    const double pictureLeft = panel->Picture1.Left(), pictureTop = panel->Picture1.Top();
+    const double skinLeft = panel->Image1.Left();
 
-    QTest::mousePress(panel->Image1->widget(), Qt::RightButton, {}, QPoint(30, 20));
+    QTest::mousePress(panel->Image1.widget(), Qt::RightButton, {}, QPoint(30, 20));
     EXPECT_EQ(state.vq.DragActive, 1);
-    EXPECT_FALSE(panel->Timer1->Enabled());
-    EXPECT_EQ(panel->Label16->Caption(),
+    EXPECT_FALSE(panel->Timer1.Enabled());
+    EXPECT_EQ(panel->Label16.Caption(),
               "To re-locate this control panel : move mouse to the new position and release it ");
-    EXPECT_TRUE(panel->Label16->Visible());
-    EXPECT_FALSE(panel->Picture1->Visible());
+    EXPECT_TRUE(panel->Label16.Visible());
+    EXPECT_FALSE(panel->Picture1.Visible());
 
     // The pointer moves 20 pixels right and 10 down; the skin follows it.
-    QCursor::setPos(panel->Image1->widget()->mapToGlobal(QPoint(30, 20)) + QPoint(20, 10));
+    QCursor::setPos(panel->Image1.widget()->mapToGlobal(QPoint(30, 20)) + QPoint(20, 10));
     panel->Image1_MouseMove(ui::kRightButton, 0, 0, 0);
-    const double dx = panel->Image1->Left() - skinLeft;
+    const double dx = panel->Image1.Left() - skinLeft;
     EXPECT_NEAR(dx, 20 * ui::TwipsPerPixelX(), 1);
 
-    QTest::mouseRelease(panel->Image1->widget(), Qt::RightButton, {}, QPoint(50, 30));
+    QTest::mouseRelease(panel->Image1.widget(), Qt::RightButton, {}, QPoint(50, 30));
     EXPECT_EQ(state.vq.DragActive, 0);
-    EXPECT_TRUE(panel->Timer1->Enabled());
-    EXPECT_FALSE(panel->Label16->Visible());
-    EXPECT_TRUE(panel->Picture1->Visible());
-    EXPECT_FALSE(panel->Image2->Visible());  // hidden before, so not brought back
-    EXPECT_NEAR(panel->Picture1->Left(), pictureLeft + dx, 1);
-    EXPECT_NEAR(panel->Picture1->Top(), pictureTop + 10 * ui::TwipsPerPixelY(), 1);
+    EXPECT_TRUE(panel->Timer1.Enabled());
+    EXPECT_FALSE(panel->Label16.Visible());
+    EXPECT_TRUE(panel->Picture1.Visible());
+    EXPECT_FALSE(panel->Image2.Visible());  // hidden before, so not brought back
+    EXPECT_NEAR(panel->Picture1.Left(), pictureLeft + dx, 1);
+    EXPECT_NEAR(panel->Picture1.Top(), pictureTop + 10 * ui::TwipsPerPixelY(), 1);
 }
 
 TEST_F(ZonePanelTest, DragHintAtTheTopOfTheScreenHasABackingOfItsOwn) {
@@ -251,12 +251,12 @@ TEST_F(ZonePanelTest, DragHintAtTheTopOfTheScreenHasABackingOfItsOwn) {
         panel->Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->widget()));
         panel->RefreshZone(2);
-        QTest::mousePress(panel->Image1->widget(), Qt::LeftButton, {}, QPoint(30, 20));
-        EXPECT_DOUBLE_EQ(panel->Label16->Top(), 0);
-        ui::test::ExpectReadableOffSkin(*panel, *panel->Label16);
-        EXPECT_EQ(panel->Label16->BackColor(), panel::OffSkinBacking());
-        EXPECT_EQ(panel->Label16->ForeColor(), panel::OffSkinText());
-        QTest::mouseRelease(panel->Image1->widget(), Qt::LeftButton, {}, QPoint(30, 20));
+        QTest::mousePress(panel->Image1.widget(), Qt::LeftButton, {}, QPoint(30, 20));
+        EXPECT_DOUBLE_EQ(panel->Label16.Top(), 0);
+        ui::test::ExpectReadableOffSkin(*panel, panel->Label16);
+        EXPECT_EQ(panel->Label16.BackColor(), panel::OffSkinBacking());
+        EXPECT_EQ(panel->Label16.ForeColor(), panel::OffSkinText());
+        QTest::mouseRelease(panel->Image1.widget(), Qt::LeftButton, {}, QPoint(30, 20));
     }
 }
 
@@ -283,8 +283,8 @@ TEST_F(ZonePanelTest, RefreshShowsTheLitOrFadedLookTheDeviceReports) {
         auto loads = Loads(panel, 1);
         panel.RefreshZone(z);
         expectLook(panel, true);
-        EXPECT_TRUE(panel.Shape4->Visible());
-        EXPECT_FALSE(panel.Shape5->Visible());
+        EXPECT_TRUE(panel.Shape4.Visible());
+        EXPECT_FALSE(panel.Shape5.Visible());
         // A second refresh is the same five reads and loads no picture again.
         std::size_t from = mark();
         panel.RefreshZone(z);
@@ -302,12 +302,12 @@ TEST_F(ZonePanelTest, RefreshShowsTheLitOrFadedLookTheDeviceReports) {
         }
     }
     // Zone 1 leaves the markers to the source read; the others hide both first.
-    EXPECT_TRUE(panels[1]->Shape4->Visible());
-    EXPECT_FALSE(panels[2]->Shape4->Visible());
-    EXPECT_FALSE(panels[2]->Shape5->Visible());
+    EXPECT_TRUE(panels[1]->Shape4.Visible());
+    EXPECT_FALSE(panels[2]->Shape4.Visible());
+    EXPECT_FALSE(panels[2]->Shape5.Visible());
     setZone(2, false, 1);
     panels[2]->RefreshZone(2);
-    EXPECT_TRUE(panels[2]->Shape5->Visible());
+    EXPECT_TRUE(panels[2]->Shape5.Visible());
 }
 
 TEST_F(ZonePanelTest, OnOffAnswerThatIsNeitherEndsTheRefreshAfterTheNamePlate) {
@@ -319,15 +319,15 @@ TEST_F(ZonePanelTest, OnOffAnswerThatIsNeitherEndsTheRefreshAfterTheNamePlate) {
     for (const char* answer : {"*RT,ON,2;", "RT,ON,1;", "*RT,TUN,RDS,TXT,JAZZ;", ""}) {
         SCOPED_TRACE(answer);
         state.vq.ZoneName[1] = std::string("Den ") + answer;
-        panel->Image4->setVisible(false);
+        panel->Image4.setVisible(false);
         device.answer(cmd::RdOn(1), answer);
         const std::size_t from = mark();
         panel->RefreshZone(1);
         EXPECT_EQ(sentSince(from, 1), Commands{cmd::RdOn(1)});
-        EXPECT_EQ(panel->Label1->Caption(), state.vq.ZoneName[1]);
-        EXPECT_TRUE(panel->Image4->Visible());
+        EXPECT_EQ(panel->Label1.Caption(), state.vq.ZoneName[1]);
+        EXPECT_TRUE(panel->Image4.Visible());
         EXPECT_TRUE(state.vq.ZoneOn[1]);
-        EXPECT_TRUE(panel->iKnobX31->Visible());
+        EXPECT_TRUE(panel->iKnobX31.Visible());
         EXPECT_EQ(Loads(*panel), loads);
     }
 }
@@ -355,21 +355,21 @@ TEST_F(ZonePanelTest, LevelAndSourceAnswersCountOnlyWhenWellFormed) {
         {{"", "", "", "*RT,SRC,3,x;"}, 41, -6, 5, false},  // silence keeps the levels too
         {{"", "", "", "*RT,SRC,3,2;"}, 41, -6, 5, true},
     };
-    panel->iKnobX21->setVisible(false);
+    panel->iKnobX21.setVisible(false);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answers[3]);
         const Commands reads = Reads(3);
         for (int i = 0; i < 4; ++i) device.answer(reads[i + 1], c.answers[i]);
         panel->RefreshZone(3);
-        EXPECT_EQ(panel->iKnobX31->Position(), c.volume);
-        EXPECT_EQ(panel->iKnobX11->Position(), c.bass);
-        EXPECT_EQ(panel->iKnobX21->Position(), c.treble);
-        EXPECT_TRUE(panel->iKnobX21->Visible());
-        EXPECT_EQ(panel->Shape4->Visible(), c.tuner);
-        EXPECT_EQ(panel->Shape5->Visible(), !c.tuner);
+        EXPECT_EQ(panel->iKnobX31.Position(), c.volume);
+        EXPECT_EQ(panel->iKnobX11.Position(), c.bass);
+        EXPECT_EQ(panel->iKnobX21.Position(), c.treble);
+        EXPECT_TRUE(panel->iKnobX21.Visible());
+        EXPECT_EQ(panel->Shape4.Visible(), c.tuner);
+        EXPECT_EQ(panel->Shape5.Visible(), !c.tuner);
         const auto solid = ui::FillStyle::Solid, clear = ui::FillStyle::Transparent;
-        EXPECT_EQ(panel->Shape4->fillStyle(), c.tuner ? solid : clear);
-        EXPECT_EQ(panel->Shape5->fillStyle(), c.tuner ? clear : solid);
+        EXPECT_EQ(panel->Shape4.fillStyle(), c.tuner ? solid : clear);
+        EXPECT_EQ(panel->Shape5.fillStyle(), c.tuner ? clear : solid);
     }
 }
 
@@ -402,8 +402,8 @@ TEST_F(ZonePanelTest, ModelWithoutTunerSelectsAuxAtLoadAndAtTheEndOfEachRefreshF
         one->RefreshZone(1);
         EXPECT_EQ(sentSince(from, expected.size()), expected);
         expectLook(*one, true, false);
-        EXPECT_FALSE(one->Shape4->Visible());
-        EXPECT_TRUE(one->Shape5->Visible());
+        EXPECT_FALSE(one->Shape4.Visible());
+        EXPECT_TRUE(one->Shape5.Visible());
         EXPECT_FALSE(one->Text4->Enabled());
         EXPECT_EQ(one->Text4->Text(), "        Aux");
     }
@@ -426,14 +426,14 @@ TEST_F(ZonePanelTest, WithoutADeviceTheRefreshLeavesTheZoneAsItWas) {
     EXPECT_FALSE(state.vq.ZoneOn[2]);
     EXPECT_EQ(state.vq.ZoneImgPath[2], "");
     EXPECT_EQ(Loads(*two), loads);
-    EXPECT_TRUE(two->iKnobX31->Visible());
+    EXPECT_TRUE(two->iKnobX31.Visible());
     EXPECT_TRUE(sim.log().empty());
 }
 
 TEST_F(ZonePanelTest, KnobsSendTheirPositionRoundedHalfToEvenAndTakeFieldThreeOfTheReadBack) {
     auto panel = loaded(1);
     Responder device(sim);
-    ui::IKnobX *bass = panel->iKnobX11, *treble = panel->iKnobX21, *volume = panel->iKnobX31;
+    ui::IKnobX *bass = &panel->iKnobX11, *treble = &panel->iKnobX21, *volume = &panel->iKnobX31;
     struct Case {
         ui::IKnobX* knob;
         double position;
@@ -467,11 +467,11 @@ TEST_F(ZonePanelTest, KnobsSendTheirPositionRoundedHalfToEvenAndTakeFieldThreeOf
     }
 
     // Only treble and volume hold the refresh timer; bass leaves it as it found it.
-    panel->Timer1->setEnabled(false);
+    panel->Timer1.setEnabled(false);
     turn(bass, 1);
-    EXPECT_FALSE(panel->Timer1->Enabled());
+    EXPECT_FALSE(panel->Timer1.Enabled());
     turn(treble, 1);
-    EXPECT_TRUE(panel->Timer1->Enabled());
+    EXPECT_TRUE(panel->Timer1.Enabled());
 }
 
 // Levels read on the refresh are shown, never sent back: a changed, corrupted or wavering answer
@@ -482,7 +482,7 @@ TEST_F(ZonePanelTest, RefreshShowsChangedLevelsWithoutSendingThemBack) {
     std::size_t from = mark();
     panel->RefreshZone(2);
     EXPECT_EQ(sentSince(from, 5), Reads(2));
-    EXPECT_EQ(panel->iKnobX31->Position(), 30);
+    EXPECT_EQ(panel->iKnobX31.Position(), 30);
 
     Responder device(sim);
     struct Case {
@@ -502,9 +502,9 @@ TEST_F(ZonePanelTest, RefreshShowsChangedLevelsWithoutSendingThemBack) {
         from = mark();
         panel->RefreshZone(2);
         EXPECT_EQ(sentSince(from, 5), Reads(2));
-        EXPECT_EQ(panel->iKnobX31->Position(), c.v);
-        EXPECT_EQ(panel->iKnobX11->Position(), c.l);
-        EXPECT_EQ(panel->iKnobX21->Position(), c.h);
+        EXPECT_EQ(panel->iKnobX31.Position(), c.v);
+        EXPECT_EQ(panel->iKnobX11.Position(), c.l);
+        EXPECT_EQ(panel->iKnobX21.Position(), c.h);
     }
     EXPECT_EQ(sim.state().zones[2].volume, 30);
 }
@@ -524,16 +524,16 @@ TEST_F(ZonePanelTest, OnOffButtonSwitchesWithoutAskingTheDevice) {
             if (selectsAux) expected.push_back(cmd::Src(z, 1));
             EXPECT_EQ(sentSince(from, expected.size()), expected);
             expectLook(*panel, true, tuner);
-            EXPECT_EQ(panel->Shape5->Visible(), tuner || selectsAux);
-            const bool auxShown = panel->Shape5->Visible(), tunerShown = panel->Shape4->Visible();
+            EXPECT_EQ(panel->Shape5.Visible(), tuner || selectsAux);
+            const bool auxShown = panel->Shape5.Visible(), tunerShown = panel->Shape4.Visible();
 
             from = mark();
             panel->Picture1_Click();
             EXPECT_EQ(sentSince(from, 1), Commands{cmd::Off(z)});
             expectLook(*panel, false);
             // The markers keep their place and only fade.
-            EXPECT_EQ(panel->Shape5->Visible(), auxShown);
-            EXPECT_EQ(panel->Shape4->Visible(), tunerShown);
+            EXPECT_EQ(panel->Shape5.Visible(), auxShown);
+            EXPECT_EQ(panel->Shape4.Visible(), tunerShown);
         }
     }
 }
@@ -546,7 +546,7 @@ TEST_F(ZonePanelTest, RefreshesRunNestedInBassAndSourceExchangesNotInTrebleOnes)
     auto panel = loaded(1);
     scrollRdsInExchanges();
     Responder device(sim);
-    panel->Timer1->setInterval(1);  // due at the first yield
+    panel->Timer1.setInterval(1);  // due at the first yield
     auto refreshesDuring = [&](const std::string& read, std::size_t count, auto exchange) {
         device.answer(read, "*RT,TUN,RDS,TXT,ABCDEFGHIJKLMNOP;");
         const std::size_t from = mark();
@@ -554,17 +554,17 @@ TEST_F(ZonePanelTest, RefreshesRunNestedInBassAndSourceExchangesNotInTrebleOnes)
         const Commands sent = sentSince(from, count);
         return std::count(sent.begin(), sent.end(), cmd::RdOn(1));
     };
-    EXPECT_EQ(refreshesDuring(cmd::RdHigh(1), 2, [&] { turn(panel->iKnobX21, 5); }), 0);
-    EXPECT_EQ(panel->iKnobX21->Position(), 5);  // the answer was RDS text
-    EXPECT_GE(refreshesDuring(cmd::RdLow(1), 2, [&] { turn(panel->iKnobX11, 5); }), 1);
+    EXPECT_EQ(refreshesDuring(cmd::RdHigh(1), 2, [&] { turn(&panel->iKnobX21, 5); }), 0);
+    EXPECT_EQ(panel->iKnobX21.Position(), 5);  // the answer was RDS text
+    EXPECT_GE(refreshesDuring(cmd::RdLow(1), 2, [&] { turn(&panel->iKnobX11, 5); }), 1);
     EXPECT_EQ(rds.text, "");
 
     device.answer(cmd::RdOn(1), "*RT,ON,1;");
     for (int i = 0; i < 20; ++i) device.answer(cmd::RdOn(1), "*RT,ON,0;");
     EXPECT_GE(refreshesDuring(cmd::RdSrc(1), 7, [&] { panel->RefreshZone(1); }), 2);
-    EXPECT_EQ(panel->Shape4->FillColor(), kMarkerOn);
-    EXPECT_EQ(panel->Shape5->FillColor(), kMarkerOn);
-    panel->Timer1->setInterval(2500);
+    EXPECT_EQ(panel->Shape4.FillColor(), kMarkerOn);
+    EXPECT_EQ(panel->Shape5.FillColor(), kMarkerOn);
+    panel->Timer1.setInterval(2500);
 }
 
 // A click on the close button while RDS text scrolls inside an exchange: the owner may drop the

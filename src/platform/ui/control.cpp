@@ -38,16 +38,24 @@ void ApplyPointer(QWidget& widget, Pointer pointer) {
 }  // namespace detail
 
 Control::Control(Form& form, std::string name, QWidget* widget)
-    : form_(form), name_(std::move(name)), upperName_(detail::UpperAscii(name_)), widget_(widget) {
-    if (widget_) {
-        widget_->setObjectName(ToQt(name_));
-        // A control made before its form is shown appears with it; one made later at once.
-        widget_->setVisible(true);
-        widget_->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    }
+    : form_(form),
+      container_(&form),
+      name_(std::move(name)),
+      upperName_(detail::UpperAscii(name_)) {
+    if (widget) adoptWidget(widget);
+}
+
+void Control::adoptWidget(QWidget* widget) {
+    widget_ = widget;
+    widget_->setObjectName(ToQt(name_));
+    // A control made before its form is shown appears with it; one made later at once.
+    widget_->setVisible(true);
+    widget_->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 }
 
 Control::~Control() { delete widget_.data(); }
+
+QWidget* Control::home(Form& form) { return form.inside(); }
 
 bool Control::hasWidget() const { return !widget_.isNull(); }
 QWidget* Control::widget() const { return widget_.data(); }
@@ -77,35 +85,63 @@ QRect Control::pixelRect() const {
     return QRect(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
 }
 
+QRect Control::formPixelRect() const {
+    if (!widget_) return {};
+    QWidget* top = form_.widget();
+    QWidget* parent = widget_->parentWidget();
+    const QPoint origin = parent && parent != top ? parent->mapTo(top, QPoint(0, 0)) : QPoint();
+    return widget_->geometry().translated(origin);
+}
+
 void Control::applyGeometry() {
     const QRect target = pixelRect();
     if (widget_->geometry() == target) return;
-    const QRect before = widget_->geometry();
+    const QRect before = formPixelRect();
     widget_->setGeometry(target);
     if (Visible()) {
         form_.contentChanged(before);
-        form_.contentChanged(target);
+        form_.contentChanged(formPixelRect());
     }
+}
+
+void Control::placeIn(Container& container) {
+    if (&container == container_) return;
+    container_ = &container;
+    if (!widget_) return;
+    const bool visible = Visible();
+    form_.contentChanged(formPixelRect());
+    widget_->setParent(container.inside());
+    widget_->setGeometry(pixelRect());
+    widget_->setVisible(visible);
+    form_.contentChanged(formPixelRect());
 }
 
 bool Control::Visible() const { return widget_ && !widget_->isHidden(); }
 
 void Control::setVisible(bool visible) {
-    if (!widget_ || Visible() == visible) return;
-    widget_->setVisible(visible);
-    form_.contentChanged(widget_->geometry());
+    if (!widget_) return;
+    assignVia(Visible(), visible, [&] {
+        // The area is that of the control as it was seen, before hiding and after showing.
+        if (!visible) form_.contentChanged(formPixelRect());
+        widget_->setVisible(visible);
+    });
 }
 
-bool Control::Enabled() const { return widget_ ? widget_->isEnabled() : widgetlessEnabled_; }
+bool Control::Enabled() const { return enabledState(); }
+void Control::setEnabled(bool enabled) { applyEnabled(enabled); }
 
-void Control::setEnabled(bool enabled) {
-    if (!widget_) {
-        widgetlessEnabled_ = enabled;
-        return;
-    }
-    if (widget_->isEnabled() == enabled) return;
-    widget_->setEnabled(enabled);
-    changed();
+bool Control::enabledState() const {
+    return widget_ ? widget_->isEnabled() : widgetlessEnabled_;
+}
+
+void Control::applyEnabled(bool enabled) {
+    assignVia(enabledState(), enabled, [&] {
+        if (widget_) {
+            widget_->setEnabled(enabled);
+        } else {
+            widgetlessEnabled_ = enabled;
+        }
+    });
 }
 
 void Control::ZOrder(int position) {
@@ -115,7 +151,7 @@ void Control::ZOrder(int position) {
     } else {
         widget_->lower();
     }
-    changed();
+    repaint();
 }
 
 void Control::Refresh() {
@@ -133,20 +169,9 @@ std::string Control::FontName() const {
 double Control::FontSize() const { return widget_ ? widget_->font().pointSizeF() : 0.0; }
 bool Control::FontBold() const { return widget_ && widget_->font().bold(); }
 
-void Control::setFontName(const std::string& name) {
-    if (!widget_) return;
-    setFont(name, FontSize(), FontBold());
-}
-
-void Control::setFontSize(double points) {
-    if (!widget_) return;
-    setFont(FontName(), points, FontBold());
-}
-
-void Control::setFontBold(bool bold) {
-    if (!widget_) return;
-    setFont(FontName(), FontSize(), bold);
-}
+void Control::setFontName(const std::string& name) { setFont(name, FontSize(), FontBold()); }
+void Control::setFontSize(double points) { setFont(FontName(), points, FontBold()); }
+void Control::setFontBold(bool bold) { setFont(FontName(), FontSize(), bold); }
 
 void Control::setFont(const std::string& name, double points, bool bold) {
     if (!widget_) return;
@@ -154,15 +179,16 @@ void Control::setFont(const std::string& name, double points, bool bold) {
     font.setFamily(ToQt(name));
     if (points > 0) font.setPointSizeF(points);
     font.setBold(bold);
-    widget_->setFont(font);
-    changed();
+    assignVia(widget_->font(), font, [&] { widget_->setFont(font); });
 }
 
-void Control::changed() {
-    if (widget_ && Visible()) form_.contentChanged(widget_->geometry());
+void Control::repaint() {
+    if (!widget_) return;
+    widget_->update();
+    if (Visible()) form_.contentChanged(formPixelRect());
 }
 
 WidgetlessControl::WidgetlessControl(ControlKey, Form& form, std::string name)
-    : Control(form, std::move(name), nullptr) {}
+    : ControlOf(form, std::move(name), nullptr) {}
 
 }  // namespace qor::ui

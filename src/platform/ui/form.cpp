@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
+#include <QVBoxLayout>
 #include <QImage>
 #include <QPointer>
 #include <QScreen>
@@ -9,7 +11,6 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "platform/ui/controls.h"
 #include "platform/ui/runtime.h"
 
 namespace qor::ui {
@@ -92,6 +93,7 @@ class FormWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         remaskAll();
+        if (form_.state_ == Form::State::Loaded) form_.Form_Resize();
     }
 
     void showEvent(QShowEvent* event) override {
@@ -111,8 +113,16 @@ class FormWidget : public QWidget {
 
 }  // namespace detail
 
-Form::Form(std::string name) : name_(std::move(name)), widget_(new detail::FormWidget(*this)) {
+Form::Form(std::string name)
+    : name_(std::move(name)),
+      widget_(new detail::FormWidget(*this)),
+      inside_(new QWidget(widget_.get())) {
     widget_->setObjectName(ToQt(name_));
+    // The inside fills the window below the menu bar, when there is one.
+    auto* layout = new QVBoxLayout(widget_.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(inside_);
     widget_->setAutoFillBackground(true);
     setBackColor(SysColor(15));
     remaskTimer_ = new QTimer(widget_.get());
@@ -130,6 +140,7 @@ Form::~Form() {
 }
 
 QWidget* Form::widget() const { return widget_.get(); }
+QWidget* Form::inside() const { return inside_; }
 
 // --- life -------------------------------------------------------------------------------
 
@@ -140,12 +151,23 @@ void Form::Load() {
     Form_Load();
 }
 
-void Form::Show() {
+void Form::Show(Mode mode) {
     if (state_ == State::Created) Load();
     if (state_ != State::Loaded) return;
+    if (mode == Mode::Modal) widget_->setWindowModality(Qt::ApplicationModal);
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    if (mode != Mode::Modal) return;
+    // A loop of the window's own, as a modal box has; the owner's unload hook waits for it.
+    QPointer<QWidget> alive(widget_.get());
+    QEventLoop loop;
+    QMetaObject::Connection done = QObject::connect(widget_.get(), &QObject::destroyed, &loop,
+                                                    &QEventLoop::quit);
+    modalLoop_ = &loop;
+    if (state_ == State::Loaded) loop.exec();
+    QObject::disconnect(done);
+    if (alive) modalLoop_ = nullptr;
 }
 
 void Form::Hide() { widget_->hide(); }
@@ -165,6 +187,7 @@ bool Form::closeRequested() {
     }
     state_ = State::Unloaded;
     setTimersRunning(false);
+    if (modalLoop_ != nullptr) modalLoop_->quit();
     if (g_activeForm == this) g_activeForm = nullptr;
     // The hook may destroy this form, so it runs once every handler that was under way, here
     // or further up the stack behind a yield, has returned.
@@ -184,9 +207,7 @@ void Form::activated() {
 }
 
 void Form::setTimersRunning(bool running) {
-    for (Control* control : order_) {
-        if (auto* timer = dynamic_cast<Timer*>(control)) timer->setFormRunning(running);
-    }
+    for (Control* control : order_) control->formRunning(running);
 }
 
 // --- look -------------------------------------------------------------------------------
@@ -286,23 +307,29 @@ void Form::Move(double left, double top, double width, double height) {
 
 // --- controls ---------------------------------------------------------------------------
 
-void Form::adopt(std::unique_ptr<Control> control) {
-    const std::string& key = control->UpperName();
+namespace {
+std::string Key(std::string_view name, int index) {
+    std::string key = detail::UpperAscii(name);
+    if (index >= 0) key += "(" + std::to_string(index) + ")";
+    return key;
+}
+}  // namespace
+
+void Form::adopt(std::unique_ptr<Control> control, int index, const TwipRect& rect) {
+    control->index_ = index;
+    const std::string key = Key(control->Name(), index);
     if (byName_.count(key) != 0) {
-        throw std::invalid_argument("a control named " + control->Name() + " exists already");
+        throw std::invalid_argument("a control named " + key + " exists already");
     }
     byName_.emplace(key, control.get());
     order_.push_back(control.get());
-    if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->setFormRunning(isLoaded());
+    control->declare(rect);
+    control->formRunning(isLoaded());
     owned_.push_back(std::move(control));
 }
 
-WidgetlessControl* Form::AddWidgetless(std::string name) {
-    return Add<WidgetlessControl>(std::move(name));
-}
-
-Control* Form::control(std::string_view name) const {
-    const auto it = byName_.find(detail::UpperAscii(name));
+Control* Form::control(std::string_view name, int index) const {
+    const auto it = byName_.find(Key(name, index));
     return it == byName_.end() ? nullptr : it->second;
 }
 

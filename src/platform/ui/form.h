@@ -1,6 +1,13 @@
 // A window of the program: a top-level widget whose controls are placed in twips and kept by
-// name in the order they were made. A window class derives from Form, makes its controls in
-// its constructor with Add<T>(), and overrides Form_Load / Form_Activate / Form_Unload.
+// name in the order they were made. A window class derives from Form, declares each control as
+// a member, one line each, with add<T>() or addArray<T>(), and overrides Form_Load,
+// Form_Activate, Form_Resize, Form_Unload as it needs:
+//     class FrmX : public ui::Form {
+//         ui::Label& Label1 = add<ui::Label>("Label1", {120, 120, 975, 255})
+//                                 .setCaption("Name")
+//                                 .onClick(this, &FrmX::Label1_Click);
+//         void Label1_Click();
+//     };
 #pragma once
 
 #include <QColor>
@@ -15,6 +22,7 @@
 
 #include "platform/ui/control.h"
 
+class QEventLoop;
 class QTimer;
 class QWidget;
 
@@ -27,7 +35,7 @@ class FormWidget;
 enum class FormBorderStyle { None, FixedSingle, Sizable };
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
-class Form {
+class Form : public Container {
   public:
     explicit Form(std::string name);
     virtual ~Form();
@@ -35,7 +43,10 @@ class Form {
     Form& operator=(const Form&) = delete;
 
     const std::string& Name() const { return name_; }
+    // The top-level window.
     QWidget* widget() const;
+    // Its inside, below the menu bar, where the controls are.
+    QWidget* inside() const override;
 
     // --- life ---------------------------------------------------------------------------
     // Runs Form_Load, once; starts the timers first. Show() loads a form not yet loaded.
@@ -43,8 +54,10 @@ class Form {
     bool isLoaded() const { return state_ == State::Loaded; }
     // True once unloaded: the form is finished and its owner makes a new one to show it again.
     bool isUnloaded() const { return state_ == State::Unloaded; }
-    // Shows the window without blocking and brings it forward.
-    void Show();
+    // Shows the window and brings it forward. Modeless returns at once; Modal keeps the
+    // program's other windows from the user and returns only once this window has unloaded.
+    enum class Mode { Modeless = 0, Modal = 1 };
+    void Show(Mode mode = Mode::Modeless);
     void Hide();
     bool Visible() const;
     // Runs Form_Unload (which may cancel), stops the timers and closes the window. The owner's
@@ -80,24 +93,37 @@ class Form {
     double ScaleHeight() const;
 
     // --- controls -------------------------------------------------------------------------
-    // Makes a control named `name` (any case; unique in the form) at `rect`. Controls made
-    // later are drawn above those made earlier.
+    // Makes a control named `name` (any case; unique in the form) at `rect` in the window;
+    // `.in(frame)` moves it into a frame. Controls made later are drawn above those made
+    // earlier.
     template <class T, class... A>
-    T* Add(std::string name, const TwipRect& rect = {}, A&&... args) {
+    T& add(std::string name, const TwipRect& rect = {}, A&&... args) {
         auto control =
             std::make_unique<T>(ControlKey{}, *this, std::move(name), std::forward<A>(args)...);
-        T* raw = control.get();
-        adopt(std::move(control));
-        if (raw->hasWidget()) raw->Move(rect);
-        return raw;
+        T& made = *control;
+        adopt(std::move(control), -1, rect);
+        return made;
+    }
+    // A control array, one element per rectangle, indexed from `first` on.
+    template <class T>
+    Array<T> addArray(const std::string& name, const std::vector<TwipRect>& rects,
+                      int first = 0) {
+        std::vector<T*> elements;
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            auto control = std::make_unique<T>(ControlKey{}, *this, name);
+            elements.push_back(control.get());
+            adopt(std::move(control), first + static_cast<int>(i), rects[i]);
+        }
+        return Array<T>(std::move(elements), first);
     }
     // A named control without a widget (the serial control).
-    WidgetlessControl* AddWidgetless(std::string name);
+    WidgetlessControl& addWidgetless(std::string name) { return add<WidgetlessControl>(name); }
 
     // Every control, in the order it was made.
     const std::vector<Control*>& controls() const { return order_; }
-    // By name, in any case; nullptr when the form has none of that name.
-    Control* control(std::string_view name) const;
+    // By name, in any case (an array element by name and index); nullptr when the form has
+    // none of that name.
+    Control* control(std::string_view name, int index = -1) const;
 
     // --- colour key -----------------------------------------------------------------------
     // Used by SetWindowTranslucency and friends (translucency.h).
@@ -120,12 +146,14 @@ class Form {
     virtual void Form_Activate() {}
     // Set cancel to keep the window loaded.
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    // After the window's size changed, by the user or from code.
+    virtual void Form_Resize() {}
 
   private:
     friend class detail::FormWidget;
     enum class State { Created, Loaded, Unloaded };
 
-    void adopt(std::unique_ptr<Control> control);
+    void adopt(std::unique_ptr<Control> control, int index, const TwipRect& rect);
     void activated();
     bool closeRequested();  // false when cancelled
     void applyColourKey();
@@ -135,6 +163,7 @@ class Form {
     std::string name_;
     State state_ = State::Created;
     std::unique_ptr<detail::FormWidget> widget_;
+    QWidget* inside_;  // child of the widget
     // Destroyed before the widget, so each control still finds its widget to delete.
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
@@ -149,6 +178,7 @@ class Form {
     QRegion dirty_;
     bool fullRemask_ = false;
     QTimer* remaskTimer_ = nullptr;  // child of the widget
+    QEventLoop* modalLoop_ = nullptr;
 };
 
 // Makes a form of class F and loads it: the usual way to create a window.

@@ -213,7 +213,7 @@ void KnobWidget::dragTo(double travel) {
         dragBase_ = value;
         travel_ = 0.0;
     }
-    knob_->moveByUser(value);
+    knob_->userMove(value);
 }
 
 void KnobWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -247,10 +247,10 @@ void KnobWidget::keyPressEvent(QKeyEvent* event) {
             knob_->stepBy(-knob_->pageStep_);
             break;
         case Qt::Key_Home:
-            knob_->moveByUser(knob_->min_);
+            knob_->userMove(knob_->min_);
             break;
         case Qt::Key_End:
-            knob_->moveByUser(knob_->max_);
+            knob_->userMove(knob_->max_);
             break;
         default:
             QWidget::keyPressEvent(event);
@@ -262,40 +262,46 @@ void KnobWidget::keyPressEvent(QKeyEvent* event) {
 }  // namespace detail
 
 IKnobX::IKnobX(ControlKey, Form& form, std::string name)
-    : Control(form, std::move(name), new detail::KnobWidget(form.widget())) {
+    : ControlOf(form, std::move(name), new detail::KnobWidget(home(form))) {
     static_cast<detail::KnobWidget*>(widget())->attach(this);
 }
 
-bool IKnobX::store(double position) {
-    if (std::isnan(position)) return false;
-    const double value = std::clamp(position, std::min(min_, max_), std::max(min_, max_));
-    if (value == position_) return false;
-    position_ = value;
-    widget()->update();
-    return true;
+double IKnobX::clamped(double position) const {
+    return std::clamp(position, std::min(min_, max_), std::max(min_, max_));
 }
 
-void IKnobX::setPosition(double position) { store(position); }
-
-void IKnobX::moveByUser(double position) {
-    if (store(position)) detail::Raise(onPositionChange);
+IKnobX& IKnobX::setPosition(double position) {
+    if (!std::isnan(position)) assign(position_, clamped(position));
+    return *this;
 }
 
-void IKnobX::setPositionMin(double min) {
-    min_ = min;
-    widget()->update();
-    setPosition(position_);
+void IKnobX::userMove(double position) {
+    if (!std::isnan(position)) assign(position_, clamped(position), positionChange_);
 }
 
-void IKnobX::setPositionMax(double max) {
-    max_ = max;
-    widget()->update();
-    setPosition(position_);
+IKnobX& IKnobX::setPositionMin(double min) {
+    if (assign(min_, min)) setPosition(position_);
+    return *this;
 }
 
-void IKnobX::stepBy(double delta) {
-    const double value = std::round((position_ + delta) * 1e9) / 1e9;
-    moveByUser(value);
+IKnobX& IKnobX::setPositionMax(double max) {
+    if (assign(max_, max)) setPosition(position_);
+    return *this;
 }
+
+IKnobX& IKnobX::setKeyArrowStepSize(double step) {
+    assign(arrowStep_, step);
+    return *this;
+}
+IKnobX& IKnobX::setKeyPageStepSize(double step) {
+    assign(pageStep_, step);
+    return *this;
+}
+IKnobX& IKnobX::setMouseWheelStepSize(double step) {
+    assign(wheelStep_, step);
+    return *this;
+}
+
+void IKnobX::stepBy(double delta) { userMove(std::round((position_ + delta) * 1e9) / 1e9); }
 
 }  // namespace qor::ui

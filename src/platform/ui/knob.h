@@ -2,7 +2,6 @@
 // down from its cap), the wheel and the keys, drawn dark and metallic on a transparent ground.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/ui/control.h"
@@ -13,39 +12,38 @@ namespace detail {
 class KnobWidget;
 }
 
-class IKnobX : public Control {
+class IKnobX : public ControlOf<IKnobX> {
   public:
     IKnobX(ControlKey, Form& form, std::string name);
 
     double Position() const { return position_; }
-    // Clamped to PositionMin..PositionMax. Raises nothing: only the user's moves do, so a value
-    // the program shows (one read from the device) is never sent back as if the user chose it.
-    void setPosition(double position);
+    // Clamped to PositionMin..PositionMax. Set from code it raises nothing, so a value read
+    // from the device is never sent back; only the user's moves raise PositionChange.
+    IKnobX& setPosition(double position);
     double PositionMin() const { return min_; }
     double PositionMax() const { return max_; }
-    void setPositionMin(double min);
-    void setPositionMax(double max);
+    IKnobX& setPositionMin(double min);
+    IKnobX& setPositionMax(double max);
 
     // Arrow keys; Page Up / Page Down; one notch of the wheel.
     double KeyArrowStepSize() const { return arrowStep_; }
     double KeyPageStepSize() const { return pageStep_; }
     double MouseWheelStepSize() const { return wheelStep_; }
-    void setKeyArrowStepSize(double step) { arrowStep_ = step; }
-    void setKeyPageStepSize(double step) { pageStep_ = step; }
-    void setMouseWheelStepSize(double step) { wheelStep_ = step; }
+    IKnobX& setKeyArrowStepSize(double step);
+    IKnobX& setKeyPageStepSize(double step);
+    IKnobX& setMouseWheelStepSize(double step);
 
-    // The user turned the knob (mouse, wheel, keys) to a new position.
-    std::function<void()> onPositionChange;
+    QOR_UI_EVENT(IKnobX, onPositionChange, positionChange_)
 
   private:
     friend class detail::KnobWidget;
-    // Clamps and stores; true when the position really changed.
-    bool store(double position);
-    // A move of the mouse, wheel or keys: raises onPositionChange when the position changed.
-    void moveByUser(double position);
+    // The user moved the knob: the new position, clamped, raising PositionChange.
+    void userMove(double position);
     // A step from the keys or the wheel, kept free of binary rounding dust.
     void stepBy(double delta);
+    double clamped(double position) const;
 
+    Event<> positionChange_;
     double position_ = 0.0;
     double min_ = 0.0;
     double max_ = 100.0;
