@@ -36,7 +36,7 @@ class FrmMenu_1 : public ui::Form {
     Context& ctx_;
     Windows& windows_;
 
-    public:
+  public:
     FrmMenu_1(Context& ctx, Windows& windows);
     ~FrmMenu_1() override;
 

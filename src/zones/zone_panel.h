@@ -109,17 +109,16 @@ class ZonePanel : public ui::Form {
     ui::Shape& Shape4 = sourceMarker("Shape4", {1485, 735, 255, 120});  // Tuner marker
     ui::Shape& Shape5 = sourceMarker("Shape5", {2415, 735, 255, 120});  // Aux marker
     // The source caption: a text box on zone 1, a label on the others.
-    ui::TextBox* Text4 = traits_.captionIsTextBox
-                             ? &levelCaption("Text4", kSourceCaption, "Tuner / Aux", 0)
-                                    .setForeColor(ui::SysColor(8))
-                             : nullptr;
-    ui::Label* Label3 = traits_.captionIsTextBox
-                            ? nullptr
-                            : &add<ui::Label>("Label3", kSourceCaption)
-                                   .setCaption("Tuner /  Aux")
-                                   .setBackColor(ui::SysColor(17))
-                                   .setForeColor(ui::SysColor(8))
-                                   .setAlignment(ui::Alignment::Center);
+    ui::TextBox* Text4 =
+        traits_.captionIsTextBox
+            ? &levelCaption("Text4", kSourceCaption, "Tuner / Aux", 0).setForeColor(ui::SysColor(8))
+            : nullptr;
+    ui::Label* Label3 = traits_.captionIsTextBox ? nullptr
+                                                 : &add<ui::Label>("Label3", kSourceCaption)
+                                                        .setCaption("Tuner /  Aux")
+                                                        .setBackColor(ui::SysColor(17))
+                                                        .setForeColor(ui::SysColor(8))
+                                                        .setAlignment(ui::Alignment::Center);
     ui::TextBox& Text1 = levelCaption("Text1", {4245, 1440, 960, 210}, "Low", 7);
     ui::TextBox& Text2 = levelCaption("Text2", {5400, 1440, 960, 210}, "High", 7);
     ui::TextBox& Text3 = levelCaption("Text3", {6570, 1440, 1020, 210}, "Volume", 7);

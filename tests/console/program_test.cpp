@@ -26,7 +26,8 @@ TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndQuitsSilently) {
     ProgramOptions options;
     options.programDir = dir.path();
     options.portMapper = [&](int port) {
-        return port == 2 ? amp.devicePath() : (dir / ("no-such-port-" + std::to_string(port))).string();
+        return port == 2 ? amp.devicePath()
+                         : (dir / ("no-such-port-" + std::to_string(port))).string();
     };
     options.pollTime = std::chrono::microseconds(2);
     options.dialogs = &dialogs;

@@ -13,16 +13,18 @@ Lines SentAtStart(const sim::SimAmp& amp) {
     if (log.size() < 3) return {};
     EXPECT_EQ(Lines(log.begin(), log.begin() + 3), (Lines{clock, cmd::RdModel(), clock}));
     Lines out;
-    for (auto it = log.begin() + 3; it != log.end() && !it->starts_with("*RD,"); ++it) out.push_back(*it);
+    for (auto it = log.begin() + 3; it != log.end() && !it->starts_with("*RD,"); ++it)
+        out.push_back(*it);
     return out;
 }
 
 TEST_F(MenuTest, ZoneNamesAndTemperatureLimitsAreReadAndTheLimitsSentInTheirForms) {
     auto& amp = Attach(1);
-    WriteUserIni("[Zone_Name]\r\nZone1_Name=Hall\r\nZone2_Name=Kit=chen\r\nzone4_name= Attic \r\n"
-                 "Zone3_Name\r\n"
-                 "[temperature]\r\n  Temperature_Min=65  \r\nTemperature_Offset=-4\r\n"
-                 "[Zone_Name]\r\nZone1_Name=Again\r\n");
+    WriteUserIni(
+        "[Zone_Name]\r\nZone1_Name=Hall\r\nZone2_Name=Kit=chen\r\nzone4_name= Attic \r\n"
+        "Zone3_Name\r\n"
+        "[temperature]\r\n  Temperature_Min=65  \r\nTemperature_Offset=-4\r\n"
+        "[Zone_Name]\r\nZone1_Name=Again\r\n");
     Start();
     // Between the first and a second "="; a line without "=" gives nothing.
     EXPECT_EQ(state.vq.ZoneName, (std::array<std::string, 5>{"", "Hall", "Kit", "", " Attic "}));
@@ -36,7 +38,8 @@ TEST_F(MenuTest, ZoneNamesAndTemperatureLimitsAreReadAndTheLimitsSentInTheirForm
 
 TEST_F(MenuTest, TemperatureLimitsFallBackToTheirDefaults) {
     auto& amp = Attach(1);
-    WriteUserIni("[Temperature]\r\nTemperature_Min=warm\r\nTemperature_Max=7\r\nTemperature_Offset=\r\n");
+    WriteUserIni(
+        "[Temperature]\r\nTemperature_Min=warm\r\nTemperature_Max=7\r\nTemperature_Offset=\r\n");
     Start();
     EXPECT_EQ(SentAtStart(amp), (Lines{"*TEMP,MIN,70;", "*TEMP,MAX,07;", "*TEMP,CAL,00;"}));
 
@@ -58,11 +61,12 @@ TEST_F(MenuTest, ChainedSectionsAndTunerNamesOnTheTunerModelOnly) {
     for (int model : {2, 1}) {
         SCOPED_TRACE(model);
         Attach(1, Model(model));
-        WriteUserIni("[Temperature]\r\nTemperature_Min=65\r\n"
-                     "[Zone_Name]\r\nZone1_Name=Passed over\r\n"
-                     "[Zone_Name]\r\nZone2_Name=Kitchen\r\n"
-                     "[Tuner_Name]\r\nPreset1_Name= Jazz \r\nPreset3_Name=\r\nPreset6_Name=News\r\n"
-                     "[Zone_Name]\r\nZone3_Name=Study");
+        WriteUserIni(
+            "[Temperature]\r\nTemperature_Min=65\r\n"
+            "[Zone_Name]\r\nZone1_Name=Passed over\r\n"
+            "[Zone_Name]\r\nZone2_Name=Kitchen\r\n"
+            "[Tuner_Name]\r\nPreset1_Name= Jazz \r\nPreset3_Name=\r\nPreset6_Name=News\r\n"
+            "[Zone_Name]\r\nZone3_Name=Study");
         state = SharedState{};
         Start();
         const auto& vq = state.vq;
@@ -71,7 +75,7 @@ TEST_F(MenuTest, ChainedSectionsAndTunerNamesOnTheTunerModelOnly) {
         if (model == 2) {
             EXPECT_EQ(vq.ZoneName[3], "");  // its header ended the tuner section
             EXPECT_EQ(vq.PresetName, (std::array<std::string, 7>{"", "Jazz", "Preset 2", "Preset 3",
-                                                                   "Preset 4", "Preset 5", "News"}));
+                                                                 "Preset 4", "Preset 5", "News"}));
         } else {
             // The last section runs to the end of the file, its last line included.
             EXPECT_EQ(vq.ZoneName[3], "Study");

@@ -20,9 +20,9 @@ void SendMove(QWidget* widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) 
 
 // What the window system sends for a double click.
 void DoubleClick(QWidget* widget, QPoint at) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
-                              QEvent::MouseButtonRelease}) {
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
         const bool up = type == QEvent::MouseButtonRelease;
         SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
     }

@@ -273,7 +273,8 @@ detail::TextWidget* TextBox::field() const { return static_cast<detail::TextWidg
 std::string TextBox::Text() const { return FromQt(field()->text()); }
 
 TextBox& TextBox::setText(const std::string& text) {
-    assignVia(Text(), text, [&] { field()->setText(ToQt(text)); }, change_);
+    assignVia(
+        Text(), text, [&] { field()->setText(ToQt(text)); }, change_);
     return *this;
 }
 

@@ -130,9 +130,7 @@ void Control::setVisible(bool visible) {
 bool Control::Enabled() const { return enabledState(); }
 void Control::setEnabled(bool enabled) { applyEnabled(enabled); }
 
-bool Control::enabledState() const {
-    return widget_ ? widget_->isEnabled() : widgetlessEnabled_;
-}
+bool Control::enabledState() const { return widget_ ? widget_->isEnabled() : widgetlessEnabled_; }
 
 void Control::applyEnabled(bool enabled) {
     assignVia(enabledState(), enabled, [&] {

@@ -76,15 +76,15 @@ using MouseEvent = Event<int, int, double, double>;
 
 // Declares the two ways to set the handler of `member`: onX(this, &Window::Control_X) or
 // onX(callable). Used inside a control class whose own type is `Self`.
-#define QOR_UI_EVENT(Self, name, member, ...)                            \
-    template <class W>                                                   \
-    Self& name(W* window, void (W::*handler)(__VA_ARGS__)) {             \
-        member.bind(window, handler);                                    \
-        return static_cast<Self&>(*this);                                \
-    }                                                                    \
-    Self& name(std::function<void(__VA_ARGS__)> handler) {               \
-        member.set(std::move(handler));                                  \
-        return static_cast<Self&>(*this);                                \
+#define QOR_UI_EVENT(Self, name, member, ...)                \
+    template <class W>                                       \
+    Self& name(W* window, void (W::*handler)(__VA_ARGS__)) { \
+        member.bind(window, handler);                        \
+        return static_cast<Self&>(*this);                    \
+    }                                                        \
+    Self& name(std::function<void(__VA_ARGS__)> handler) {   \
+        member.set(std::move(handler));                      \
+        return static_cast<Self&>(*this);                    \
     }
 
 class Control {
@@ -148,6 +148,8 @@ class Control {
     static QWidget* home(Form& form);
     // For a control that makes its widget after the control (the widget needs it finished).
     void adoptWidget(QWidget* widget);
+    // Moves the control into a frame, keeping its twips, now counted from the frame.
+    void placeIn(Container& container);
 
     // Every property setter goes through here. Nothing happens when `wanted` equals
     // `current`; otherwise `store` puts the value in place (into the widget, say), the control
@@ -163,7 +165,8 @@ class Control {
     // The same for a value the control keeps in a member of its own.
     template <class V, class... Notify>
     bool assign(V& field, const V& wanted, const Notify&... notify) {
-        return assignVia(field, wanted, [&] { field = wanted; }, notify...);
+        return assignVia(
+            field, wanted, [&] { field = wanted; }, notify...);
     }
 
     // Schedules a repaint and tells the form that the control's pixels changed, so the colour
@@ -181,7 +184,6 @@ class Control {
     friend class Form;
     friend class Container;
     void applyGeometry();
-    void placeIn(Container& container);
     // The design rectangle given to Form::add.
     virtual void declare(const TwipRect& rect) { Move(rect); }
     // The form started (loaded) or stopped (unloaded); timers follow it.
@@ -320,7 +322,8 @@ class Array {
     template <class W, class... A, class Set>
     Array& bind(W* w, void (W::*fn)(int, A...), Set set) {
         return each([&](T& c, int index) {
-            set(c, std::function<void(A...)>([w, fn, index](A... args) { (w->*fn)(index, args...); }));
+            set(c,
+                std::function<void(A...)>([w, fn, index](A... args) { (w->*fn)(index, args...); }));
         });
     }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/boxes.h"
+#include "platform/ui/frames.h"
 #include "platform/ui/knob.h"
 #include "platform/ui/labels.h"
 #include "platform/ui/shapes.h"

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QVBoxLayout>
 #include <QImage>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <stdexcept>
 
@@ -162,8 +162,8 @@ void Form::Show(Mode mode) {
     // A loop of the window's own, as a modal box has; the owner's unload hook waits for it.
     QPointer<QWidget> alive(widget_.get());
     QEventLoop loop;
-    QMetaObject::Connection done = QObject::connect(widget_.get(), &QObject::destroyed, &loop,
-                                                    &QEventLoop::quit);
+    QMetaObject::Connection done =
+        QObject::connect(widget_.get(), &QObject::destroyed, &loop, &QEventLoop::quit);
     modalLoop_ = &loop;
     if (state_ == State::Loaded) loop.exec();
     QObject::disconnect(done);

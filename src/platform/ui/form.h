@@ -106,8 +106,7 @@ class Form : public Container {
     }
     // A control array, one element per rectangle, indexed from `first` on.
     template <class T>
-    Array<T> addArray(const std::string& name, const std::vector<TwipRect>& rects,
-                      int first = 0) {
+    Array<T> addArray(const std::string& name, const std::vector<TwipRect>& rects, int first = 0) {
         std::vector<T*> elements;
         for (std::size_t i = 0; i < rects.size(); ++i) {
             auto control = std::make_unique<T>(ControlKey{}, *this, name);

@@ -149,9 +149,7 @@ Line& Line::setEnds(double x1, double y1, double x2, double y2) {
     return *this;
 }
 
-void Line::declare(const TwipRect& ends) {
-    setEnds(ends.left, ends.top, ends.width, ends.height);
-}
+void Line::declare(const TwipRect& ends) { setEnds(ends.left, ends.top, ends.width, ends.height); }
 
 void Line::place() {
     // One pixel more than the box, so a level or upright line still has a pixel to draw in.
