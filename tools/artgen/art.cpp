@@ -6,68 +6,11 @@
 
 #include "layout.h"
 #include "paint.h"
+#include "tuner_art.h"
 
 namespace artgen {
 
 namespace {
-
-QPainterPath outline(QSize size, int radius) {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, size.width(), size.height()), radius, radius);
-    return path;
-}
-
-// The whole face of a panel: dark anodised gradient, brushed grain, bevelled rim.
-void panelFace(QPainter& p, QSize size, int radius, quint32 seed, QColor top, QColor bottom) {
-    const QPainterPath body = outline(size, radius);
-    p.setPen(Qt::NoPen);
-    QLinearGradient g(0, 0, 0, size.height());
-    g.setColorAt(0, top);
-    g.setColorAt(1, bottom);
-    p.setBrush(g);
-    p.drawPath(body);
-    brushedGrain(p, body, seed, 0.035);
-    // Rim: a bright chamfer along the top, a dark one along the bottom.
-    QLinearGradient rim(0, 0, 0, size.height());
-    rim.setColorAt(0, QColor(255, 255, 255, 90));
-    rim.setColorAt(0.08, QColor(255, 255, 255, 22));
-    rim.setColorAt(0.9, QColor(0, 0, 0, 40));
-    rim.setColorAt(1, QColor(0, 0, 0, 150));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(rim), 1.5));
-    p.drawRoundedRect(QRectF(1.25, 1.25, size.width() - 2.5, size.height() - 2.5), radius - 1,
-                      radius - 1);
-}
-
-void groove(QPainter& p, QPointF a, QPointF b) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QColor(10, 10, 12, 200));
-    p.drawLine(a, b);
-    p.setPen(QColor(255, 255, 255, 30));
-    const QPointF step = (a.y() == b.y()) ? QPointF(0, 1) : QPointF(1, 0);
-    p.drawLine(a + step, b + step);
-    p.restore();
-}
-
-// Small square window button (minimise, quit, close).
-enum class Glyph { Minimise, Cross };
-void windowButton(QPainter& p, const QRect& r, Glyph glyph, bool lit) {
-    pushButton(p, QRectF(r), QString(), sans(8), lit, 3);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c = QRectF(r).center() + QPointF(0, -0.5);
-    const qreal s = r.width() * 0.22;
-    const QColor ink = lit ? kLetter : QColor(120, 122, 126);
-    p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
-    if (glyph == Glyph::Minimise) {
-        p.drawLine(c + QPointF(-s, s * 0.9), c + QPointF(s, s * 0.9));
-    } else {
-        p.drawLine(c + QPointF(-s, -s), c + QPointF(s, s));
-        p.drawLine(c + QPointF(-s, s), c + QPointF(s, -s));
-    }
-    p.restore();
-}
 
 QImage crop(const QImage& img, const QRect& r) { return img.copy(r); }
 
@@ -373,6 +316,22 @@ ArtSet renderAll() {
         crop(onSkin, zone::kMinimise));
     add("zone_tuner.png", "Tuner source button (Image2)", crop(onSkin, zone::kTunerButton));
     add("zone_aux.png", "Aux source button (Image5)", crop(onSkin, zone::kAuxButton));
+
+    QImage dial = tunerDial();
+    checkNoKeyInside(dial, tuner::kSkin, tuner::kCornerRadius, "tuner dial");
+    add("tuner_dial.png", "tuner panel dial (Image1), stretched to 8200 x 1272 twips", dial);
+    add("tuner_minimise.png", "tuner minimise / stay-on-top button (Image5)",
+        crop(dial, tuner::kMinimise));
+    add("tuner_close.png", "tuner close button (Image4)", crop(dial, tuner::kClose));
+    add("tuner_down.png", "manual tune down (Image2)", crop(dial, tuner::kTuneDown));
+    add("tuner_up.png", "manual tune up (Image3)", crop(dial, tuner::kTuneUp));
+    add("tuner_search_prev.png", "search previous station (Picture2)",
+        crop(dial, tuner::kSearchPrev));
+    add("tuner_search_next.png", "search next station (Picture3)", crop(dial, tuner::kSearchNext));
+    QImage editor = tunerEditorBacking();
+    checkNoKeyInside(editor, tuner::kEditor.size(), 7, "tuner editor backing");
+    add("tuner_editor.png", "backing of the preset name editor, at Shape3's place below the dial",
+        editor);
     return set;
 }
 

@@ -114,4 +114,72 @@ inline constexpr QRect kClose{544, 9, 18, 18};     // Image4 (close.ico / close2
 
 }  // namespace zone
 
+// ---- tuner panel (FrmTuner) --------------------------------------------------
+//
+// The dial is stretched into Image1's design size, 8200 x 1272 twips; at 15 twips a pixel that is
+// 547 x 85 (a third of a pixel over in width, a fifth in height). The controls' Left and Top come
+// from the window's layout ratios; the sizes here are this artwork's.
+
+namespace tuner {
+
+inline constexpr QSize kSkin{547, 85};
+inline constexpr QSize kDesignTwips{8200, 1272};
+inline constexpr int kCornerRadius = 10;
+
+// Left: the hint line on its own glass, the brand, the open lamp.
+inline constexpr QRect kHintGlass{11, 5, 99, 63};
+inline constexpr QRect kHint{16, 8, 89, 57};     // Label13 (design 240, 120, 1332 x 852)
+inline constexpr QRect kStatus{32, 16, 70, 14};  // Label12 (design Left 480, Top 240)
+inline constexpr QRect kBrand{14, 69, 96, 13};
+inline constexpr QRect kOpenLamp{8, 80, 9, 9};  // Shape2 (design 120, 1200, 135 x 135)
+
+// The display: a radio scale over the RDS line, the frequency and the preset's name.
+inline constexpr QRect kDisplay{128, 8, 296, 33};  // Shape4 (design 1920, 120, 4445 x 492)
+inline constexpr QRect kScale{136, 9, 282, 9};
+inline constexpr QRect kRds{139, 19, 182, 14};       // Label1
+inline constexpr QRect kFrequency{371, 19, 50, 10};  // Label9
+inline constexpr QRect kPresetName{328, 28, 96, 8};  // Labelpresetname (4920, 420, 1440 x 120)
+inline constexpr QRect kPresetNameHidden{317, 27, 96, 8};  // Label14, never shown
+
+// Sensitivity box with its caption above.
+inline constexpr QRect kSensitivityWell{430, 11, 71, 26};
+inline constexpr QRect kSensitivity{433, 13, 65, 21};  // Combo1, design width 975
+inline constexpr QRect kSensitivityCaption{430, 2, 71, 8};
+
+// Window buttons.
+inline constexpr QRect kButtonWell{507, 3, 35, 20};
+inline constexpr QRect kMinimise{510, 6, 14, 14};  // Image5
+inline constexpr QRect kClose{525, 6, 14, 14};     // Image4
+
+// The six preset keys and the marker (design 375 x 200).
+inline constexpr int kKeyTop = 51;
+inline constexpr int kKeyWidth = 21;
+inline constexpr int kKeyHeight = 14;
+inline constexpr int kKeyLeft[6] = {192, 216, 247, 270, 294, 317};  // Label2 .. Label7
+inline constexpr int kMarkerLeft[6] = {192, 216, 241, 268, 292, 317};
+inline constexpr QSize kMarker{25, 13};  // Shape1
+inline constexpr QRect presetKey(int n) {
+    return {kKeyLeft[n - 1], kKeyTop, kKeyWidth, kKeyHeight};
+}
+inline constexpr QRect presetMarker(int n) {
+    return {kMarkerLeft[n - 1], kKeyTop, kMarker.width(), kMarker.height()};
+}
+inline constexpr QRect kPresetWell{187, 47, 156, 22};
+inline constexpr QRect kPresetCaption{187, 71, 156, 9};
+inline constexpr QRect kBadge{152, 47, 30, 22};  // Picture1's place: the FM badge
+
+// Tuning and search.
+inline constexpr QRect kTuneDown{417, 51, 20, 24};    // Image2
+inline constexpr QRect kSearchPrev{440, 45, 28, 30};  // Picture2
+inline constexpr QRect kSearchNext{487, 45, 28, 30};  // Picture3
+inline constexpr QRect kTuneUp{518, 51, 20, 24};      // Image3
+
+// The name editor below the dial, on a backing of its own (tuner_editor.png at Shape3's place).
+inline constexpr QRect kEditor{209, 96, 148, 54};        // Shape3
+inline constexpr QRect kEditorName{216, 102, 133, 19};   // Text1
+inline constexpr QRect kEditorCancel{216, 122, 64, 22};  // Command3
+inline constexpr QRect kEditorStore{286, 122, 64, 22};   // Command2
+
+}  // namespace tuner
+
 }  // namespace artgen

@@ -36,6 +36,31 @@ void table(QTextStream& out, std::initializer_list<Row> rows) {
     out << "\n";
 }
 
+// A tuner control: its design Left and Top in twips (from the window's layout ratios on the
+// 8200 x 1272 dial, or its design position), its size in twips, and the pixels on the dial.
+struct TunerRow {
+    const char* control;
+    int left, top, width, height;
+    const char* note;
+};
+
+int atRatio(int extent, double ratio) { return static_cast<int>(extent * ratio + 0.5); }
+
+QString pixels(const TunerRow& r) {
+    auto px = [](int twips) { return QString::number(twips / 15.0, 'f', 1); };
+    return px(r.left) + ", " + px(r.top) + ", " + px(r.width) + " x " + px(r.height);
+}
+
+void tunerTable(QTextStream& out, std::initializer_list<TunerRow> rows) {
+    out << "| control | twips: left, top, width x height | pixels on the dial | what goes there "
+           "|\n";
+    out << "|---|---|---|---|\n";
+    for (const TunerRow& r : rows)
+        out << "| " << r.control << " | " << r.left << ", " << r.top << ", " << r.width << " x "
+            << r.height << " | " << pixels(r) << " | " << r.note << " |\n";
+    out << "\n";
+}
+
 }  // namespace
 
 QString layoutMarkdown(const ArtSet& art) {
@@ -143,6 +168,101 @@ QString layoutMarkdown(const ArtSet& art) {
         << ", the zone lamp at " << cell(kStatusLed) << " with its caption at "
         << cell(kStatusCaption) << " (amber on the on skin, dark on the "
         << "faded one) and the maker's mark at " << cell(kBrand) << ".\n";
+
+    using namespace tuner;
+    const int w = kDesignTwips.width(), h = kDesignTwips.height();
+    auto x = [w](double ratio) { return atRatio(w, ratio); };
+    auto y = [h](double ratio) { return atRatio(h, ratio); };
+    auto tw = [](int px) { return px * 15; };
+    out << "## Tuner panel `FrmTuner` on `tuner_dial.png` (" << tuner::kSkin.width() << " x "
+        << tuner::kSkin.height()
+        << ")\n\n"
+           "`Image1` is stretched: the dial is drawn at 15 twips a pixel and shown at its design "
+           "size, 8200 x 1272 twips. Twips here are relative to the dial's top-left corner, as the "
+           "window places its controls at load before the cascade moves them all; Left and Top "
+           "are the window's layout ratios times 8200 and 1272 (rounded), or the design position "
+           "for the controls the ratios do not place. Widths and heights are this artwork's "
+           "suggestion where the design gives none. The button pictures are exact crops of the "
+           "dial at the pixel rectangles below (within half a pixel of the twips).\n\n"
+           "The preset keys, window buttons, tuning and search buttons are drawn on the dial; "
+           "the labels over the keys are transparent hotspots without captions. Text on the "
+           "display glass and on the hint glass reads well in cyan (104, 212, 226) on a "
+           "transparent background, about 10 px for the RDS line and the hint, 9 px bold for the "
+           "frequency and 7 px for the preset name. The preset marker reads best as an amber "
+           "outline with no fill, so the key's digit stays visible.\n\n";
+    tunerTable(
+        out,
+        {
+            {"`Image1`", 0, 0, w, h, "`tuner_dial.png`, stretched; drag handle"},
+            {"`Label13`", 240, 120, 1332, 852,
+             "hint line, design position, on the hint glass at the left; second drag handle"},
+            {"`Label12`", 480, 240, tw(kStatus.width()), tw(kStatus.height()),
+             "status line, design position, on the hint glass"},
+            {"`Shape2`", 120, 1200, 135, 135,
+             "open indicator, design position: a small amber dot at the lower left corner; it "
+             "reaches 63 twips past the dial's lower edge"},
+            {"`Shape4`", 1920, 120, 4445, 492,
+             "frame, design position: exactly the display glass, so a transparent shape with a "
+             "dark "
+             "or no border"},
+            {"`Label1`", x(0.254416961), y(0.226415094), tw(kRds.width()), tw(kRds.height()),
+             "RDS line, on the display glass under the radio scale (15 characters)"},
+            {"`Label9`", x(0.67844523), y(0.226415094), tw(kFrequency.width()),
+             tw(kFrequency.height()), "frequency, on the glass; \"MHz\" is drawn at its right end"},
+            {"`Labelpresetname`", 4920, 420, 1440, 120,
+             "preset name and \"...\", design position, on the glass under the frequency"},
+            {"`Label14`", x(0.5795053), y(0.32358491), tw(kPresetNameHidden.width()),
+             tw(kPresetNameHidden.height()), "hidden, never shown"},
+            {"`Combo1`", x(0.791519435), y(0.150943396), 975, tw(kSensitivity.height()),
+             "sensitivity box, in the slot under \"SENSITIVITY\""},
+            {"`Image5`", x(0.932862191), y(0.075471698), tw(tuner::kMinimise.width()),
+             tw(tuner::kMinimise.height()), "`tuner_minimise.png`"},
+            {"`Image4`", x(0.961130742), y(0.075471698), tw(tuner::kClose.width()),
+             tw(tuner::kClose.height()), "`tuner_close.png`"},
+            {"`Label2`", x(0.352179034), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 1"},
+            {"`Label3`", x(0.395759717), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 2"},
+            {"`Label4`", x(0.45229682), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 3"},
+            {"`Label5`", x(0.494699647), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 4"},
+            {"`Label6`", x(0.537102473), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 5"},
+            {"`Label7`", x(0.5795053), y(0.603773585), tw(kKeyWidth), tw(kKeyHeight),
+             "hotspot over preset key 6"},
+            {"`Shape1`", x(0.352179034), y(0.603773585), 375, 200,
+             "preset marker at preset 1; over the other keys at Left 3245, 3617, 4018, 4380 and "
+             "4752"},
+            {"`Picture1`", x(0.282685512), y(0.528301887), tw(kBadge.width()), tw(kBadge.height()),
+             "the \"FM STEREO\" badge is drawn here; the picture box may stay empty or be left "
+             "out"},
+            {"`Image2`", x(0.763250883), y(0.603773585), tw(kTuneDown.width()),
+             tw(kTuneDown.height()), "`tuner_down.png`"},
+            {"`Picture2`", x(0.80565371), y(0.528301887), tw(kSearchPrev.width()),
+             tw(kSearchPrev.height()), "`tuner_search_prev.png`"},
+            {"`Picture3`", x(0.890459364), y(0.528301887), tw(kSearchNext.width()),
+             tw(kSearchNext.height()), "`tuner_search_next.png`"},
+            {"`Image3`", x(0.946996466), y(0.603773585), tw(kTuneUp.width()), tw(kTuneUp.height()),
+             "`tuner_up.png`"},
+            {"`Shape3`", x(0.381625442), y(1.132075472), tw(kEditor.width()), tw(kEditor.height()),
+             "name editor frame below the dial; `tuner_editor.png` is its backing, at this place"},
+            {"`Text1`", x(0.395759717), y(1.20754717), tw(kEditorName.width()),
+             tw(kEditorName.height()), "preset name entry, in the backing's dark slot"},
+            {"`Command3`", x(0.395759717), y(1.433962264), tw(kEditorCancel.width()),
+             tw(kEditorCancel.height()), "\"Cancel\", on the backing"},
+            {"`Command2`", x(0.522968198), y(1.433962264), tw(kEditorStore.width()),
+             tw(kEditorStore.height()), "\"Store\", on the backing"},
+        });
+    out << "`Line1(n - 1)` joins preset key n to the editor: from the key's lower edge at its "
+           "centre (Y 978) straight down to the backing's top edge (Y 1440), at X = the key's "
+           "Left + 158, but at least 3200 so that key 1's line meets the backing.\n\n"
+           "Drawn but not controls: the hint glass at "
+        << cell(kHintGlass) << ", the \"QOR TUNER\" brand at " << cell(tuner::kBrand)
+        << ", the radio scale (87.5 to 108 MHz, numbers every 4 MHz) at " << cell(kScale)
+        << ", the \"SENSITIVITY\" caption at " << cell(kSensitivityCaption)
+        << ", the preset slot at " << cell(kPresetWell) << " with \"PRESETS\" under it at "
+        << cell(kPresetCaption) << " (pixels on the dial).\n";
     return text;
 }
 

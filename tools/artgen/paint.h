@@ -64,6 +64,17 @@ void engraved(QPainter& p, const QRectF& r, const QString& text, const QFont& fo
 QFont sans(qreal pixelSize, int weight = QFont::Normal, qreal letterSpacing = 0,
            bool condensed = false);
 
+// The whole face of a panel: dark anodised gradient, brushed grain, bevelled rim.
+QPainterPath outline(QSize size, int radius);
+void panelFace(QPainter& p, QSize size, int radius, quint32 seed, QColor top, QColor bottom);
+
+// A one-pixel cut line with a highlight beside it.
+void groove(QPainter& p, QPointF a, QPointF b);
+
+// Small square window button (minimise, quit, close).
+enum class Glyph { Minimise, Cross };
+void windowButton(QPainter& p, const QRect& r, Glyph glyph, bool lit);
+
 // Off look: no colour, less light.
 void fadeImage(QImage& img, qreal brightness);
 

@@ -136,12 +136,62 @@ void mainWindow(QPainter& p, QPoint at, const ArtSet& art, bool qor81, bool choo
     p.restore();
 }
 
+// The tuner panel with its name editor open for preset 4, texts as the window sets them.
+void tunerPanel(QPainter& p, QPoint at, const ArtSet& art) {
+    using namespace tuner;
+    p.save();
+    p.translate(at);
+    p.drawImage(0, 0, keyed(art.image("tuner_dial.png")));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(kCyan);
+    p.setFont(sans(10.5));
+    p.drawText(kRds, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("NOW PLAYING JA"));
+    p.setFont(sans(9.5, QFont::Bold));
+    p.drawText(kFrequency, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("98.5"));
+    p.setFont(sans(7));
+    p.setPen(QColor(150, 200, 208));
+    p.drawText(kPresetName.adjusted(0, -1, 0, 1), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Jazz FM..."));
+    p.setFont(sans(9.5));
+    p.drawText(kHint.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("LeftClick to select / RightClick to set memory"));
+    p.fillRect(kSensitivity, QColor(240, 240, 240));
+    p.setPen(Qt::black);
+    p.setFont(sans(10.5));
+    p.drawText(kSensitivity.adjusted(4, 0, -16, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("High"));
+    p.fillRect(
+        QRect(kSensitivity.right() - 14, kSensitivity.top() + 1, 14, kSensitivity.height() - 2),
+        QColor(210, 210, 210));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kAmber, 1.5));
+    p.drawRect(QRectF(presetMarker(3)).adjusted(0.75, 0.75, -0.75, -0.75));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAmber);
+    p.drawEllipse(QRectF(kOpenLamp).adjusted(1.5, 1.5, -1.5, -1.5));
+    // The editor, joined to key 4.
+    const QRect key = presetKey(4);
+    p.setPen(QPen(kAmber, 1));
+    p.drawLine(QPointF(key.center().x(), key.bottom() + 1),
+               QPointF(key.center().x(), kEditor.top()));
+    p.drawImage(kEditor.topLeft(), keyed(art.image("tuner_editor.png")));
+    p.fillRect(kEditorName, Qt::white);
+    p.setPen(Qt::black);
+    p.drawText(kEditorName.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Jazz FM"));
+    pushButton(p, QRectF(kEditorCancel), QStringLiteral("Cancel"), sans(10.5), true, 3);
+    pushButton(p, QRectF(kEditorStore), QStringLiteral("Store"), sans(10.5), true, 3);
+    p.restore();
+}
+
 }  // namespace
 
 QImage renderPreview(const ArtSet& art) {
     const int margin = 24;
-    const QSize size(menu::kSkin.width() * 2 + margin * 3,
-                     margin * 5 + menu::kSkin.height() + zone::kSkin.height() * 3 + 40);
+    const QSize size(menu::kSkin.width() * 2 + margin * 3, margin * 6 + menu::kSkin.height() +
+                                                               zone::kSkin.height() * 3 + 40 +
+                                                               tuner::kEditor.bottom() + 1);
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     // A plain desktop behind the windows, light enough to judge the edges against.
@@ -163,6 +213,7 @@ QImage renderPreview(const ArtSet& art) {
                 keyed(art.image("Ampli31.gif")));
     p.drawImage(margin * 2 + menu::kSkin.width(), zoneTop + zone::kSkin.height() * 2 + margin,
                 keyed(art.image("Ampli31_faded.gif")));
+    tunerPanel(p, QPoint(margin, zoneTop + zone::kSkin.height() * 3 + margin * 2), art);
     p.end();
     return img;
 }
