@@ -189,6 +189,14 @@ TEST_F(ControlsTest, TimersTickWhileEnabledWithAnInterval) {
     off->setEnabled(true);
     EXPECT_TRUE(RunUntil([&] { return offTicks >= 3; }));
     EXPECT_EQ(ticks, stoppedAt);
+
+    // An interval of 0 pauses a timer that stays enabled; a new interval starts it again.
+    off->setInterval(0);
+    const int pausedAt = offTicks;
+    EXPECT_FALSE(RunUntil([&] { return offTicks > pausedAt; }, 50));
+    EXPECT_TRUE(off->Enabled());
+    off->setInterval(1);
+    EXPECT_TRUE(RunUntil([&] { return offTicks > pausedAt; }));
 }
 
 TEST_F(ControlsTest, ShapeTakesNoMouseAndPaintsItsFill) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "platform/ui/boxes.h"
+#include "platform/ui/dates.h"
 #include "platform/ui/frames.h"
 #include "platform/ui/knob.h"
 #include "platform/ui/labels.h"
 #include "platform/ui/shapes.h"
+#include "platform/ui/sliders.h"
 #include "platform/ui/timer.h"

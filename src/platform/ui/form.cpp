@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QImage>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -19,6 +20,13 @@ namespace {
 
 // The program's active window, to tell a real change of window from a return to the same one.
 Form* g_activeForm = nullptr;
+
+// Every window by its handle.
+std::unordered_map<int32_t, Form*>& Handles() {
+    static std::unordered_map<int32_t, Form*> handles;
+    return handles;
+}
+int32_t g_nextHandle = 0x10010;
 
 // Outside the window, so "nothing shows" is not mistaken for "no mask".
 const QRegion kNothingVisible(-1, -1, 1, 1);
@@ -116,7 +124,9 @@ class FormWidget : public QWidget {
 Form::Form(std::string name)
     : name_(std::move(name)),
       widget_(new detail::FormWidget(*this)),
-      inside_(new QWidget(widget_.get())) {
+      inside_(new QWidget(widget_.get())),
+      handle_(g_nextHandle += 0x10) {
+    Handles().emplace(handle_, this);
     widget_->setObjectName(ToQt(name_));
     // The inside fills the window below the menu bar, when there is one.
     auto* layout = new QVBoxLayout(widget_.get());
@@ -132,7 +142,9 @@ Form::Form(std::string name)
 }
 
 Form::~Form() {
+    Handles().erase(handle_);
     if (g_activeForm == this) g_activeForm = nullptr;
+    menus_.clear();
     order_.clear();
     byName_.clear();
     owned_.clear();
@@ -284,8 +296,15 @@ double Form::Left() const { return PixelsToTwipsX(widget_->frameGeometry().x());
 double Form::Top() const { return PixelsToTwipsY(widget_->frameGeometry().y()); }
 double Form::Width() const { return PixelsToTwipsX(widget_->frameGeometry().width()); }
 double Form::Height() const { return PixelsToTwipsY(widget_->frameGeometry().height()); }
-double Form::ScaleWidth() const { return PixelsToTwipsX(widget_->width()); }
-double Form::ScaleHeight() const { return PixelsToTwipsY(widget_->height()); }
+// The inside, below the menu bar; laid out afresh first, as the window may not be shown yet.
+double Form::ScaleWidth() const {
+    widget_->layout()->activate();
+    return PixelsToTwipsX(inside_->width());
+}
+double Form::ScaleHeight() const {
+    widget_->layout()->activate();
+    return PixelsToTwipsY(inside_->height());
+}
 
 void Form::setLeft(double twips) { Move(twips, Top()); }
 void Form::setTop(double twips) { Move(Left(), twips); }
@@ -331,6 +350,51 @@ void Form::adopt(std::unique_ptr<Control> control, int index, const TwipRect& re
 Control* Form::control(std::string_view name, int index) const {
     const auto it = byName_.find(Key(name, index));
     return it == byName_.end() ? nullptr : it->second;
+}
+
+// --- menu bar ---------------------------------------------------------------------------
+
+QMenuBar* Form::menuBar() {
+    if (menuBar_ == nullptr) {
+        menuBar_ = new QMenuBar(widget_.get());
+        // The window's own bar, also where the desktop would take it to a global menu.
+        menuBar_->setNativeMenuBar(false);
+        static_cast<QVBoxLayout*>(widget_->layout())->setMenuBar(menuBar_);
+    }
+    return menuBar_;
+}
+
+Menu& Form::addMenu(std::string name, const std::string& caption) {
+    if (menu(name) != nullptr) {
+        throw std::invalid_argument("a menu entry named " + name + " exists already");
+    }
+    menus_.push_back(std::make_unique<Menu>(ControlKey{}, *this, std::move(name), caption));
+    return *menus_.back();
+}
+
+Menu* Form::menu(std::string_view name) const {
+    const std::string key = detail::UpperAscii(name);
+    for (const auto& entry : menus_) {
+        if (detail::UpperAscii(entry->Name()) == key) return entry.get();
+    }
+    return nullptr;
+}
+
+// --- the window system ------------------------------------------------------------------
+
+bool Form::TopMost() const { return widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+void Form::setTopMost(bool topMost) {
+    if (TopMost() == topMost) return;
+    const bool shown = widget_->isVisible();
+    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    // Changing the flags hides the window; a shown one comes back at once.
+    if (shown) widget_->show();
+}
+
+Form* FormFromHandle(int32_t hWnd) {
+    const auto it = Handles().find(hWnd);
+    return it == Handles().end() ? nullptr : it->second;
 }
 
 // --- colour key -------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QRegion>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,8 +22,10 @@
 #include <vector>
 
 #include "platform/ui/control.h"
+#include "platform/ui/menus.h"
 
 class QEventLoop;
+class QMenuBar;
 class QTimer;
 class QWidget;
 
@@ -124,6 +127,21 @@ class Form : public Container {
     // none of that name.
     Control* control(std::string_view name, int index = -1) const;
 
+    // --- menu bar -------------------------------------------------------------------------
+    // An entry named `name` (unique among the window's entries) at the end of the menu bar;
+    // `.in(entry)` moves it into another entry. The bar shows once it has an entry.
+    Menu& addMenu(std::string name, const std::string& caption);
+    // By name, in any case; nullptr when the window has none.
+    Menu* menu(std::string_view name) const;
+    QMenuBar* menuBar();
+
+    // --- the window system ----------------------------------------------------------------
+    // The window's handle, as the classic window calls take it (translucency.h).
+    int32_t hWnd() const { return handle_; }
+    // Kept above every other window.
+    bool TopMost() const;
+    void setTopMost(bool topMost);
+
     // --- colour key -----------------------------------------------------------------------
     // Used by SetWindowTranslucency and friends (translucency.h).
     void setColourKey(const QColor& key);
@@ -166,6 +184,9 @@ class Form : public Container {
     // Destroyed before the widget, so each control still finds its widget to delete.
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
+    std::vector<std::unique_ptr<Menu>> menus_;
+    QMenuBar* menuBar_ = nullptr;  // child of the widget
+    int32_t handle_;
     std::unordered_map<std::string, Control*> byName_;
     FormBorderStyle border_ = FormBorderStyle::Sizable;
     QColor backColor_;
@@ -179,6 +200,9 @@ class Form : public Container {
     QTimer* remaskTimer_ = nullptr;  // child of the widget
     QEventLoop* modalLoop_ = nullptr;
 };
+
+// The loaded window with this handle; nullptr when there is none.
+Form* FormFromHandle(int32_t hWnd);
 
 // Makes a form of class F and loads it: the usual way to create a window.
 template <class F, class... A>

@@ -7,12 +7,9 @@
 #include "platform/ui/control.h"
 
 class QGroupBox;
+class QTabBar;
 
 namespace qor::ui {
-
-namespace detail {
-class TabWidget;
-}
 
 // A captioned group box. Controls put in it with `.in(frame)` count their twips from its
 // top-left corner, and hide and move with it. Click: the user clicked the frame itself.
@@ -29,6 +26,30 @@ class Frame : public ControlOf<Frame>, public Container {
 
   private:
     QGroupBox* box() const;
+    Event<> click_;
+};
+
+// A row of tabs over a panel; tabs are numbered from 1, as the classic strip numbered them. It
+// holds no controls: frames laid over it show the chosen tab's page. Click: the user chose a
+// tab; choosing one from code raises nothing.
+class TabStrip : public ControlOf<TabStrip> {
+  public:
+    TabStrip(ControlKey, Form& form, std::string name);
+
+    int TabCount() const;
+    // Adds or drops tabs at the end until there are `count`.
+    TabStrip& setTabCount(int count);
+    // "" for a tab the strip lacks.
+    std::string TabCaption(int tab) const;
+    TabStrip& setTabCaption(int tab, const std::string& caption);
+    // The chosen tab, 1 to TabCount (0 with no tabs).
+    int SelectedIndex() const;
+    TabStrip& setSelectedIndex(int tab);
+
+    QOR_UI_EVENT(TabStrip, onClick, click_)
+
+  private:
+    QTabBar* bar() const;
     Event<> click_;
 };
 

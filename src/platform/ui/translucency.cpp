@@ -26,4 +26,13 @@ void ClearLayered(Form& form) {
 
 bool isLayered(const Form& form) { return form.layered(); }
 
+int32_t SetWindowPos(int32_t hWnd, int32_t hWndInsertAfter, int32_t, int32_t, int32_t, int32_t,
+                     int32_t) {
+    Form* form = FormFromHandle(hWnd);
+    if (form == nullptr) return 0;
+    if (hWndInsertAfter == HWND_TOPMOST) form->setTopMost(true);
+    if (hWndInsertAfter == HWND_NOTOPMOST) form->setTopMost(false);
+    return 1;
+}
+
 }  // namespace qor::ui

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <cstdint>
 
 namespace qor::ui {
 
@@ -22,5 +23,16 @@ void SetWindowAlpha(Form& form, int alpha);
 void ClearLayered(Form& form);
 // True once a colour key or an alpha was applied, until ClearLayered.
 bool isLayered(const Form& form);
+
+// The stay-on-top switch of the classic SetWindowPos, for a window of this program by its
+// handle (Form::hWnd): HWND_TOPMOST puts it above all others, HWND_NOTOPMOST back among them.
+// Only the NOMOVE | NOSIZE use is offered; position and size are left alone. Returns 0 for a
+// handle that names no window of the program, else 1.
+inline constexpr int32_t HWND_TOPMOST = -1;
+inline constexpr int32_t HWND_NOTOPMOST = -2;
+inline constexpr int32_t SWP_NOSIZE = 1;
+inline constexpr int32_t SWP_NOMOVE = 2;
+int32_t SetWindowPos(int32_t hWnd, int32_t hWndInsertAfter, int32_t x, int32_t y, int32_t cx,
+                     int32_t cy, int32_t flags);
 
 }  // namespace qor::ui
