@@ -6,8 +6,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <memory>
 
-#include "platform/ui/dialogs.h"
+#include "platform/ui/ui.h"
+#include "ui_test_support.h"
 
 namespace qor::ui {
 namespace {
@@ -52,6 +54,42 @@ TEST(ScriptedDialogs, RecordEveryBoxAndAnswerFromTheScript) {
     dialogs.setYields(true);
     dialogs.MsgBox("yields");
     EXPECT_EQ(ran, 1);
+}
+
+// A window whose button asks a question, then writes the answer into its own label.
+class FrmAsk : public Form {
+  public:
+    explicit FrmAsk(Dialogs& dialogs) : Form("FrmAsk"), dialogs_(dialogs) {}
+    Label& Label1 = add<Label>("Label1", {120, 120, 1500, 255});
+    CommandButton& Command1 = add<CommandButton>("Command1", {120, 600, 1500, 375})
+                                  .onClick(this, &FrmAsk::Command1_Click);
+    void Command1_Click() {
+        const MsgAnswer answer = dialogs_.MsgBox("Store ?", MsgButtons::YesNo);
+        Label1.setCaption(answer == MsgAnswer::Yes ? "stored" : "kept");
+    }
+
+  private:
+    Dialogs& dialogs_;
+};
+
+TEST(ScriptedDialogs, AWindowClosedWhileAMessageBoxIsOpenIsLetGoOnlyAfterTheHandlerReturns) {
+    ScriptedDialogs dialogs;
+    auto form = std::make_unique<FrmAsk>(dialogs);
+    form->Show();
+    bool dropped = false;
+    form->onUnloaded = [&](Form&) {
+        dropped = true;
+        form.reset();
+    };
+    // While the box is up, the user closes the window through the window system.
+    QTimer::singleShot(0, [&] { form->widget()->close(); });
+    form->Command1_Click();
+    ASSERT_NE(form, nullptr) << "the window was let go under the handler that showed the box";
+    EXPECT_FALSE(dropped);
+    EXPECT_TRUE(form->isUnloaded());
+    EXPECT_EQ(form->Label1.Caption(), "stored");
+    EXPECT_TRUE(test::RunUntil([&] { return dropped; }));
+    EXPECT_EQ(form, nullptr);
 }
 
 TEST(QtDialogs, ButtonsAndAnswersMapToTheMessageBox) {

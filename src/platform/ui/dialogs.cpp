@@ -1,10 +1,11 @@
-#include "platform/ui/runtime.h"
 #include "platform/ui/dialogs.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+
+#include "platform/ui/runtime.h"
 
 namespace qor::ui {
 
@@ -52,8 +53,8 @@ QtDialogs::QtDialogs(std::string defaultTitle, QWidget* parent)
 
 MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                 const std::string& title) {
-    QMessageBox box(QtIcon(icon), ToQt(title.empty() ? defaultTitle_ : title),
-                    ToQt(text), QtButtons(buttons), parent_);
+    QMessageBox box(QtIcon(icon), ToQt(title.empty() ? defaultTitle_ : title), ToQt(text),
+                    QtButtons(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel
                              ? QMessageBox::Ok
@@ -86,10 +87,9 @@ MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, Msg
 std::string QtDialogs::showInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(
-        parent_, ToQt(title.empty() ? defaultTitle_ : title),
-        ToQt(prompt), QLineEdit::Normal, ToQt(defaultText),
-        &ok);
+    const QString text =
+        QInputDialog::getText(parent_, ToQt(title.empty() ? defaultTitle_ : title), ToQt(prompt),
+                              QLineEdit::Normal, ToQt(defaultText), &ok);
     return ok ? FromQt(text) : std::string();
 }
 
@@ -117,8 +117,12 @@ std::string ScriptedDialogs::showInputBox(const std::string& prompt, const std::
     return defaultInput_.value_or(defaultText);
 }
 
+// Through the kit's own DoEvents, as a real box's loop counts as a yield: a window closed
+// meanwhile is let go only once the handler that asked has returned. Two passes, so what the
+// first pass starts (a window's unload) runs on while the box is still up, as it would.
 void ScriptedDialogs::yield() const {
-    if (yields_ && QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+    if (!yields_ || QCoreApplication::instance() == nullptr) return;
+    for (int pass = 0; pass < 2; ++pass) DoEvents();
 }
 
 }  // namespace qor::ui

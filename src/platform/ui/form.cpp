@@ -3,16 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QImage>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <stdexcept>
 
 #include "platform/ui/runtime.h"
+#include "platform/ui/translucency.h"
 
 namespace qor::ui {
 
@@ -27,53 +26,6 @@ std::unordered_map<int32_t, Form*>& Handles() {
     return handles;
 }
 int32_t g_nextHandle = 0x10010;
-
-// Outside the window, so "nothing shows" is not mistaken for "no mask".
-const QRegion kNothingVisible(-1, -1, 1, 1);
-
-// The pixels of `area` (window coordinates) that are not the key colour, as drawn now.
-QRegion NonKeyRegion(QWidget& widget, const QRect& area, QRgb key) {
-    if (area.isEmpty()) return {};
-    QImage image(area.size(), QImage::Format_RGB32);
-    image.fill(key);
-    widget.render(&image, QPoint(), QRegion(area),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
-
-    // Runs of visible pixels per row; rows with the same runs form one band of rectangles,
-    // which is the layout QRegion::setRects expects.
-    using Runs = std::vector<std::pair<int, int>>;
-    std::vector<QRect> rects;
-    Runs band;
-    Runs row;
-    int bandTop = 0;
-    const QRgb keyRgb = key & 0xFFFFFFu;
-    auto flush = [&](int bottom) {
-        for (const auto& [x0, x1] : band) {
-            rects.emplace_back(area.x() + x0, area.y() + bandTop, x1 - x0, bottom - bandTop);
-        }
-    };
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        row.clear();
-        int x = 0;
-        while (x < image.width()) {
-            while (x < image.width() && (line[x] & 0xFFFFFFu) == keyRgb) ++x;
-            const int start = x;
-            while (x < image.width() && (line[x] & 0xFFFFFFu) != keyRgb) ++x;
-            if (x > start) row.emplace_back(start, x);
-        }
-        if (y == 0 || row != band) {
-            if (y > 0) flush(y);
-            band = row;
-            bandTop = y;
-        }
-    }
-    flush(image.height());
-
-    QRegion region;
-    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
-    return region;
-}
 
 }  // namespace
 
@@ -110,11 +62,7 @@ class FormWidget : public QWidget {
     }
 
   private:
-    void remaskAll() {
-        if (!form_.keyActive_) return;
-        form_.fullRemask_ = true;
-        form_.scheduleColourKey();
-    }
+    void remaskAll() { form_.colourKey_->changedAll(); }
 
     Form& form_;
 };
@@ -125,7 +73,8 @@ Form::Form(std::string name)
     : name_(std::move(name)),
       widget_(new detail::FormWidget(*this)),
       inside_(new QWidget(widget_.get())),
-      handle_(g_nextHandle += 0x10) {
+      handle_(g_nextHandle += 0x10),
+      colourKey_(std::make_unique<detail::ColourKeyMask>(*widget_)) {
     Handles().emplace(handle_, this);
     widget_->setObjectName(ToQt(name_));
     // The inside fills the window below the menu bar, when there is one.
@@ -135,10 +84,6 @@ Form::Form(std::string name)
     layout->addWidget(inside_);
     widget_->setAutoFillBackground(true);
     setBackColor(SysColor(15));
-    remaskTimer_ = new QTimer(widget_.get());
-    remaskTimer_->setSingleShot(true);
-    remaskTimer_->setInterval(0);
-    QObject::connect(remaskTimer_, &QTimer::timeout, widget_.get(), [this] { applyColourKey(); });
 }
 
 Form::~Form() {
@@ -281,10 +226,7 @@ void Form::setBackColor(const QColor& colour) {
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::Window, colour);
     widget_->setPalette(palette);
-    if (keyActive_) {
-        fullRemask_ = true;
-        scheduleColourKey();
-    }
+    colourKey_->changedAll();
 }
 
 void Form::setMousePointer(Pointer pointer) {
@@ -400,58 +342,13 @@ Form* FormFromHandle(int32_t hWnd) {
 // --- colour key -------------------------------------------------------------------------
 
 void Form::setColourKey(const QColor& key) {
-    key_ = key;
-    keyActive_ = true;
     layered_ = true;
-    refreshColourKey();
+    colourKey_->setKey(key);
 }
-
-void Form::clearColourKey() {
-    keyActive_ = false;
-    remaskTimer_->stop();
-    keyMask_ = QRegion();
-    dirty_ = QRegion();
-    fullRemask_ = false;
-    widget_->clearMask();
-}
-
-void Form::refreshColourKey() {
-    if (!keyActive_) return;
-    fullRemask_ = true;
-    applyColourKey();
-}
-
-void Form::contentChanged(const QRect& area) {
-    if (!keyActive_ || area.isEmpty()) return;
-    dirty_ |= area;
-    scheduleColourKey();
-}
-
-void Form::scheduleColourKey() {
-    if (!remaskTimer_->isActive()) remaskTimer_->start();
-}
-
-void Form::applyColourKey() {
-    remaskTimer_->stop();
-    if (!keyActive_) return;
-    const QRect whole = widget_->rect();
-    const QRgb key = key_.rgb();
-    if (fullRemask_) {
-        keyMask_ = NonKeyRegion(*widget_, whole, key);
-    } else {
-        // Only the areas that changed are drawn again; the rest of the mask stands.
-        const QRegion area = dirty_ & whole;
-        keyMask_ -= area;
-        keyMask_ |= NonKeyRegion(*widget_, area.boundingRect(), key) & area;
-    }
-    fullRemask_ = false;
-    dirty_ = QRegion();
-    const QRegion before = widget_->mask();
-    widget_->setMask(keyMask_.isEmpty() ? kNothingVisible : keyMask_);
-    // What was cut out until now was never drawn on screen (drawing is clipped to the mask),
-    // and the window system does not ask for it when the cut shrinks: draw it now.
-    const QRegion uncovered = keyMask_ - before;
-    if (!uncovered.isEmpty()) widget_->update(uncovered);
-}
+void Form::clearColourKey() { colourKey_->clear(); }
+bool Form::hasColourKey() const { return colourKey_->active(); }
+QColor Form::colourKey() const { return colourKey_->key(); }
+void Form::refreshColourKey() { colourKey_->refresh(); }
+void Form::contentChanged(const QRect& area) { colourKey_->changed(area); }
 
 }  // namespace qor::ui

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <QColor>
-#include <QRegion>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -26,14 +25,15 @@
 
 class QEventLoop;
 class QMenuBar;
-class QTimer;
+
 class QWidget;
 
 namespace qor::ui {
 
 namespace detail {
 class FormWidget;
-}
+class ColourKeyMask;
+}  // namespace detail
 
 enum class FormBorderStyle { None, FixedSingle, Sizable };
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -146,8 +146,8 @@ class Form : public Container {
     // Used by SetWindowTranslucency and friends (translucency.h).
     void setColourKey(const QColor& key);
     void clearColourKey();
-    bool hasColourKey() const { return keyActive_; }
-    QColor colourKey() const { return key_; }
+    bool hasColourKey() const;
+    QColor colourKey() const;
     // Works out the mask again at once from the whole window.
     void refreshColourKey();
     bool layered() const { return layered_; }
@@ -173,8 +173,6 @@ class Form : public Container {
     void adopt(std::unique_ptr<Control> control, int index, const TwipRect& rect);
     void activated();
     bool closeRequested();  // false when cancelled
-    void applyColourKey();
-    void scheduleColourKey();
     void setTimersRunning(bool running);
 
     std::string name_;
@@ -192,12 +190,7 @@ class Form : public Container {
     QColor backColor_;
     Pointer pointer_ = Pointer::Default;
     bool layered_ = false;
-    bool keyActive_ = false;
-    QColor key_;
-    QRegion keyMask_;
-    QRegion dirty_;
-    bool fullRemask_ = false;
-    QTimer* remaskTimer_ = nullptr;  // child of the widget
+    std::unique_ptr<detail::ColourKeyMask> colourKey_;
     QEventLoop* modalLoop_ = nullptr;
 };
 

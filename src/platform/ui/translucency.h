@@ -4,11 +4,45 @@
 #pragma once
 
 #include <QColor>
+#include <QRegion>
+#include <QTimer>
 #include <cstdint>
 
 namespace qor::ui {
 
 class Form;
+
+namespace detail {
+
+// The colour key of one window: the window's mask is every pixel that is not the key colour, as
+// drawn. It is worked out for the whole window when the key is set, the window is resized or
+// shown or its colour changes, and otherwise only where controls changed (soon after, once).
+class ColourKeyMask {
+  public:
+    explicit ColourKeyMask(QWidget& window);
+    void setKey(const QColor& key);
+    void clear();
+    bool active() const { return active_; }
+    QColor key() const { return key_; }
+    // The whole window at once.
+    void refresh();
+    // The pixels of `area` (window pixels) changed; all of them.
+    void changed(const QRect& area);
+    void changedAll();
+
+  private:
+    void apply();
+
+    QWidget& window_;
+    bool active_ = false;
+    QColor key_;
+    QRegion mask_;
+    QRegion dirty_;
+    bool whole_ = false;
+    QTimer timer_;
+};
+
+}  // namespace detail
 
 inline constexpr int kLayeredColourKey = 1;  // the key colour becomes see-through
 inline constexpr int kLayeredAlpha = 2;      // the whole window takes the alpha
