@@ -81,8 +81,10 @@ int main() {
     const bool exchangeOk = exchange <= 1.05 * wire + 0.001;
     const bool cpuOk = cpu <= 0.02 * wait;
     const bool waitOk = wait >= 0.25 && wait <= 1.0 && none == "Comm Error : NO CONNECTION";
-    std::printf("exchange: %.2f ms for %.2f ms of wire time, ratio %.3f (target <= 1.05 x wire + 1 ms) %s\n",
-                exchange * 1e3, wire * 1e3, exchange / wire, exchangeOk ? "ok" : "MISSED");
+    std::printf(
+        "exchange: %.2f ms for %.2f ms of wire time, ratio %.3f (target <= 1.05 x wire + 1 ms) "
+        "%s\n",
+        exchange * 1e3, wire * 1e3, exchange / wire, exchangeOk ? "ok" : "MISSED");
     std::printf("silent-wait CPU: %.3f ms, %.2f %% of the wait (target <= 2 %%) %s\n", cpu * 1e3,
                 100.0 * cpu / wait, cpuOk ? "ok" : "MISSED");
     std::printf("silent wait: %.3f s (target 0.25 s to 1 s) %s\n", wait, waitOk ? "ok" : "MISSED");

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: once plainly, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks that the sources follow .clang-format, builds, and runs
+# every test: once plainly, once under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+# A source that differs from what clang-format makes of it fails the run.
+mapfile -t sources < <(cd "$root" && find src tests sim bench tools -type f \
+    \( -name '*.cpp' -o -name '*.h' \) | sort)
+(cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
 
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build" -j "$jobs"

@@ -35,7 +35,7 @@ struct DeviceState {
     int modelCode = 2;  // 1: "QOR 81", 2: "QOR 82"; anything else is answered as given
     std::string firmware = "V2.14";
     std::array<ZoneState, 5> zones{};  // 1..4
-    std::array<int, 3> gain{};          // 1..2
+    std::array<int, 3> gain{};         // 1..2
     // Temperature: current, minimum, maximum, (unread), status
     int tempNow = 45, tempMin = 70, tempMax = 90, tempOffset = 0, tempStatus = 0;
     // The clock as last set, "DD/MM/YYYY hh:mm:ss", and when: it runs on from there. A text in
@@ -43,32 +43,32 @@ struct DeviceState {
     // running at once unless clockSetAt is changed with it.
     std::string clock = "01/01/2026 12:00:00";
     std::chrono::steady_clock::time_point clockSetAt{};
-    std::array<std::string, 17> events{};       // 1..16: fields as in "*EVT,SET," n "," ... ";"
-    std::array<Preset, 7> presets{};            // 1..6
+    std::array<std::string, 17> events{};  // 1..16: fields as in "*EVT,SET," n "," ... ";"
+    std::array<Preset, 7> presets{};       // 1..6
     Preset frequency{};
     int sensitivity = 1;  // 1 High, 2 Mid, 3 Low
 };
 
 struct Misbehaviour {
-    bool silent = false;            // answer nothing
-    int lateMs = 0;                 // answer this much later
+    bool silent = false;  // answer nothing
+    int lateMs = 0;       // answer this much later
     // A device takes a moment to answer; the program empties its input after sending, so an
     // answer faster than that would be thrown away. Not applied when pacing at a baud rate,
     // where the command's own wire time makes the gap.
     int turnaroundUs = 5000;
-    int splitPieces = 0;            // >1: send the answer in this many pieces...
-    int splitGapMs = 5;             // ...this far apart
+    int splitPieces = 0;  // >1: send the answer in this many pieces...
+    int splitGapMs = 5;   // ...this far apart
     bool noClosingSemicolon = false;
-    bool strayByteFirst = false;    // one junk byte (0x7F) before each answer
-    bool garbage = false;           // answer with junk bytes instead of a record
-    int paceBaud = 0;               // >0: wait the command's wire time, then one char per char time
+    bool strayByteFirst = false;  // one junk byte (0x7F) before each answer
+    bool garbage = false;         // answer with junk bytes instead of a record
+    int paceBaud = 0;             // >0: wait the command's wire time, then one char per char time
     bool hangUpOnNextCommand = false;  // hang up mid-answer: half the answer, then close the line
     // (It applies to the next command whatever it is, and clears itself; a set command gets
     // no half answer, only the hang-up.)
 };
 
 class SimAmp {
-public:
+  public:
     explicit SimAmp(DeviceState initial = {});
     ~SimAmp();
     SimAmp(const SimAmp&) = delete;
@@ -108,7 +108,7 @@ public:
     // the link, when one was made).
     void hangUp();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

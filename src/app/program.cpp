@@ -63,9 +63,7 @@ void Program::ShowZone(int zone) {
     if (!panel) {
         panel = std::make_unique<ZonePanel>(context_, zone);
         // An unloaded panel is dropped once its closing event has finished.
-        panel->onUnloaded = [this, zone](ui::Form&) {
-            zones_[zone].reset();
-        };
+        panel->onUnloaded = [this, zone](ui::Form&) { zones_[zone].reset(); };
     }
     panel->Show();
 }

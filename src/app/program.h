@@ -32,7 +32,7 @@ struct ProgramOptions {
 };
 
 class Program : public Windows {
-public:
+  public:
     explicit Program(ProgramOptions options = {});
     ~Program() override;
     Program(const Program&) = delete;
@@ -53,7 +53,7 @@ public:
     // The zone's panel while it is loaded, else null.
     ZonePanel* zonePanel(int zone) const;
 
-private:
+  private:
     SharedState state_;
     MSComm comm_;
     Link link_;

@@ -20,9 +20,9 @@ struct VariablesQor {
     bool ExitToggle = false;
     DateTime LastSyncTime{};
     int16_t ZoneCount = 0;
-    std::array<std::string, 5> ZoneName{};  // index 1..4
-    std::array<bool, 5> ZoneOn{};           // index 1..4
-    std::array<bool, 5> ZoneShow{};         // index 1..4
+    std::array<std::string, 5> ZoneName{};    // index 1..4
+    std::array<bool, 5> ZoneOn{};             // index 1..4
+    std::array<bool, 5> ZoneShow{};           // index 1..4
     std::array<std::string, 7> PresetName{};  // index 1..6
     int16_t CurrentPreset = 0;
     std::string TunerSensitivity;

@@ -4,7 +4,7 @@
 namespace qor {
 
 class Windows {
-public:
+  public:
     virtual ~Windows() = default;
     // Loads the zone's panel when it is not loaded (it then places itself), and shows it.
     virtual void ShowZone(int zone) = 0;

@@ -1,8 +1,5 @@
 #include "platform/mscomm.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -12,6 +9,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace qor {
@@ -27,19 +27,32 @@ struct LineSettings {
 
 speed_t SpeedFor(long baud) {
     switch (baud) {
-        case 110: return B110;
-        case 300: return B300;
-        case 600: return B600;
-        case 1200: return B1200;
-        case 2400: return B2400;
-        case 4800: return B4800;
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        case 115200: return B115200;
-        case 230400: return B230400;
-        default: return B0;
+        case 110:
+            return B110;
+        case 300:
+            return B300;
+        case 600:
+            return B600;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
+        default:
+            return B0;
     }
 }
 
@@ -72,9 +85,12 @@ LineSettings ParseSettings(const std::string& text) {
         throw CommError("Invalid parity: " + parts[1]);
     ls.dataBits = static_cast<int>(number(parts[2]));
     if (ls.dataBits < 5 || ls.dataBits > 8) throw CommError("Invalid data bits: " + parts[2]);
-    if (parts[3] == "1") ls.stopBits = 1;
-    else if (parts[3] == "1.5" || parts[3] == "2") ls.stopBits = 2;
-    else throw CommError("Invalid stop bits: " + parts[3]);
+    if (parts[3] == "1")
+        ls.stopBits = 1;
+    else if (parts[3] == "1.5" || parts[3] == "2")
+        ls.stopBits = 2;
+    else
+        throw CommError("Invalid stop bits: " + parts[3]);
     return ls;
 }
 
@@ -86,20 +102,37 @@ void ApplyToTermios(struct termios& tio, const LineSettings& ls) {
     tio.c_cflag &= ~CMSPAR;
 #endif
     switch (ls.dataBits) {
-        case 5: tio.c_cflag |= CS5; break;
-        case 6: tio.c_cflag |= CS6; break;
-        case 7: tio.c_cflag |= CS7; break;
-        default: tio.c_cflag |= CS8; break;
+        case 5:
+            tio.c_cflag |= CS5;
+            break;
+        case 6:
+            tio.c_cflag |= CS6;
+            break;
+        case 7:
+            tio.c_cflag |= CS7;
+            break;
+        default:
+            tio.c_cflag |= CS8;
+            break;
     }
     if (ls.stopBits == 2) tio.c_cflag |= CSTOPB;
     switch (ls.parity) {
-        case 'e': tio.c_cflag |= PARENB; break;
-        case 'o': tio.c_cflag |= PARENB | PARODD; break;
+        case 'e':
+            tio.c_cflag |= PARENB;
+            break;
+        case 'o':
+            tio.c_cflag |= PARENB | PARODD;
+            break;
 #ifdef CMSPAR
-        case 'm': tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-        case 's': tio.c_cflag |= PARENB | CMSPAR; break;
+        case 'm':
+            tio.c_cflag |= PARENB | PARODD | CMSPAR;
+            break;
+        case 's':
+            tio.c_cflag |= PARENB | CMSPAR;
+            break;
 #endif
-        default: break;
+        default:
+            break;
     }
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
@@ -289,7 +322,8 @@ int MSComm::WaitForInputUntil(int minCount, std::chrono::steady_clock::time_poin
         if (count > 0) {
             // Part of the text is here; the kernel wakes poll at once while anything waits, so
             // sleep a short while instead and look again.
-            timespec ts = ToTimespec(std::min<std::chrono::nanoseconds>(remaining, kTrickleRecheck));
+            timespec ts =
+                ToTimespec(std::min<std::chrono::nanoseconds>(remaining, kTrickleRecheck));
             ppoll(nullptr, 0, &ts, nullptr);
             continue;
         }

@@ -2,22 +2,23 @@
 // polled input buffer, over POSIX termios.
 #pragma once
 
+#include <termios.h>
+
 #include <chrono>
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <termios.h>
 
 namespace qor {
 
 // Raised when a port cannot be opened or settings cannot be parsed; callers trap it.
 class CommError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class MSComm {
-public:
+  public:
     // Maps a port number to a device path. The default reads QOR_COM<n>, else /dev/ttyS<n-1>.
     using PortMapper = std::function<std::string(int port)>;
     static std::string DefaultDevicePath(int port);
@@ -62,7 +63,7 @@ public:
     std::chrono::nanoseconds PollTime() const { return pollTime_; }
     std::string DevicePath() const { return devicePath_; }
 
-private:
+  private:
     void applySettings();
     void closeFd();
     void hangUp();

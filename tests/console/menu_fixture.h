@@ -31,7 +31,8 @@ inline void SendMouse(ui::Control& control, QEvent::Type type) {
     const QPointF local(w->width() / 2.0, w->height() / 2.0);
     const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, local, w->mapToGlobal(local), button,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
@@ -43,7 +44,7 @@ inline void Click(ui::Control& control) {
 // Which zone panels were asked for, and the stacking slot each one found; which other windows
 // were asked for, by name. A window named in `failing` throws as one that cannot load.
 class RecordingWindows : public Windows {
-public:
+  public:
     explicit RecordingWindows(SharedState& state) : state_(state) {}
     void ShowZone(int zone) override {
         zones.push_back(zone);
@@ -56,7 +57,7 @@ public:
     std::vector<int> zones, panelSlots;
     Lines shown, failing;
 
-private:
+  private:
     void Shown(const std::string& window) {
         if (std::find(failing.begin(), failing.end(), window) != failing.end())
             throw std::runtime_error(window + " failed to load");
@@ -68,7 +69,7 @@ private:
 inline sim::DeviceState Model(int code) { return {.modelCode = code}; }
 
 class MenuTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_FALSE(dir.path().empty()); }
 
     // A simulated amplifier on serial port `port`, answering as `misbehaviour` says.
@@ -90,7 +91,9 @@ protected:
         return *menu;
     }
     // True when the device receives nothing more within a short while.
-    static bool StaysQuiet(const sim::SimAmp& amp) { return !amp.waitForLog(amp.log().size() + 1, 150); }
+    static bool StaysQuiet(const sim::SimAmp& amp) {
+        return !amp.waitForLog(amp.log().size() + 1, 150);
+    }
 
     TempFolder dir;
     std::map<int, std::unique_ptr<sim::SimAmp>> amps;
@@ -98,8 +101,9 @@ protected:
     // 2 us a poll: a silent port gives up after 64 ms here; the count stays 32,000.
     MSComm comm{[this](int port) {
                     const auto it = amps.find(port);
-                    return it != amps.end() ? it->second->devicePath()
-                                            : (dir / ("no-such-port-" + std::to_string(port))).string();
+                    return it != amps.end()
+                               ? it->second->devicePath()
+                               : (dir / ("no-such-port-" + std::to_string(port))).string();
                 },
                 std::chrono::microseconds(2)};
     Link link{comm, state};

@@ -1,7 +1,8 @@
 // The serial control over a pseudo-terminal whose other end the test holds itself.
-#include <gtest/gtest.h>
+#include "platform/mscomm.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -10,8 +11,6 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/mscomm.h"
-
 namespace qor {
 namespace {
 
@@ -19,7 +18,7 @@ using namespace std::chrono_literals;
 
 // The device end of a pseudo-terminal.
 class Pty {
-public:
+  public:
     Pty() {
         master_ = posix_openpt(O_RDWR | O_NOCTTY);
         if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0)
@@ -47,13 +46,13 @@ public:
         master_ = -1;
     }
 
-private:
+  private:
     int master_ = -1;
     std::string path_;
 };
 
 class MSCommTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_FALSE(pty.path().empty()); }
     Pty pty;
     MSComm comm{[this](int port) { return port == 1 ? pty.path() : "/nonexistent/qor-port"; },

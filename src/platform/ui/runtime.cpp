@@ -90,7 +90,7 @@ QColor SysColor(int index) {
         QColor(180, 180, 180),  // 10 active border
         // 11 inactive border: a mid grey rather than the near-white of recent desktops, so the
         // white zone name stays readable on an unlit panel.
-        QColor(112, 112, 112),
+        QColor(112, 112, 112),  // 11 inactive border
         QColor(171, 171, 171),  // 12 application workspace
         QColor(51, 153, 255),   // 13 highlight
         QColor(255, 255, 255),  // 14 highlight text
