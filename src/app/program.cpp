@@ -6,6 +6,7 @@
 
 #include "console/frm_menu_1.h"
 #include "platform/ui/runtime.h"
+#include "tuner/frm_tuner.h"
 #include "zones/zone_panel.h"
 
 namespace qor {
@@ -71,6 +72,19 @@ void Program::ShowZone(int zone) {
 ZonePanel* Program::zonePanel(int zone) const {
     if (zone < 1 || zone > 4 || !zones_[zone] || zones_[zone]->isUnloaded()) return nullptr;
     return zones_[zone].get();
+}
+
+void Program::ShowTuner() {
+    if (tuner_ && tuner_->isUnloaded()) tuner_.reset();
+    if (!tuner_) {
+        tuner_ = std::make_unique<FrmTuner>(context_, [this] { menu().Show(); });
+        tuner_->onUnloaded = [this](ui::Form&) { tuner_.reset(); };
+    }
+    tuner_->Show();
+}
+
+FrmTuner* Program::tuner() const {
+    return tuner_ && !tuner_->isUnloaded() ? tuner_.get() : nullptr;
 }
 
 }  // namespace qor

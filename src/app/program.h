@@ -18,6 +18,7 @@
 namespace qor {
 
 class FrmMenu_1;
+class FrmTuner;
 class ZonePanel;
 
 struct ProgramOptions {
@@ -53,6 +54,12 @@ class Program : public Windows {
     // The zone's panel while it is loaded, else null.
     ZonePanel* zonePanel(int zone) const;
 
+    // Loads the tuner panel when it is not loaded and shows it; one already loaded only comes
+    // forward. A model without tuner refuses it during its load, and nothing is shown.
+    void ShowTuner() override;
+    // The tuner panel while it is loaded, else null.
+    FrmTuner* tuner() const;
+
   private:
     SharedState state_;
     MSComm comm_;
@@ -61,6 +68,7 @@ class Program : public Windows {
     Context context_;
     std::unique_ptr<FrmMenu_1> menu_;
     std::array<std::unique_ptr<ZonePanel>, 5> zones_;
+    std::unique_ptr<FrmTuner> tuner_;
 };
 
 }  // namespace qor
