@@ -2,7 +2,7 @@
 # Runs the real program under Xvfb against qor-sim, as a person would: answers the start-up
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
 # (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, and saves
-# screenshots.
+# screenshots. Last, the window kit's settings-like sample window, to judge its framed windows.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
 set -euo pipefail
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
@@ -72,4 +72,8 @@ import -window root "$out/zone-drag.png"
 xdotool mouseup 1
 sleep 1
 import -window root "$out/zone-dropped.png"
+
+# The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
+# scroll bar) on the same display, above the program's windows.
+"$bin/ui_sample_window" "$out/kit-framed-window.png"
 echo "screenshots in $out"
