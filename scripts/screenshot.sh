@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs the real program under Xvfb against qor-sim, as a person would: answers the start-up
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
-# (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, and saves
-# screenshots. Last, the window kit's settings-like sample window, to judge its framed windows.
+# (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, opens the settings
+# panel from the Settings entry, and saves screenshots. Last, the window kit's settings-like
+# sample window, to judge its framed windows.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
+#   SCREEN_DPI=120 scripts/screenshot.sh ...    (the screen's dots per inch; default 96)
 set -euo pipefail
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
 source "$(dirname "$0")/sim-env.sh"
 
 display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1280x800x24 > /dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x800x24 -dpi "${SCREEN_DPI:-96}" > /dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
 sleep 1
@@ -72,6 +74,17 @@ import -window root "$out/zone-drag.png"
 xdotool mouseup 1
 sleep 1
 import -window root "$out/zone-dropped.png"
+
+# The Settings entry, at (424, 48, 94 x 30) on the skin: the settings panel, in its wide layout.
+xdotool mousemove $((X + 20 + 471)) $((Y + 30 + 63)) click 1
+settings=""
+for _ in $(seq 40); do
+    settings=$(xdotool search --onlyvisible --name "Adjust current settings" | head -n 1) && break
+    sleep 0.25
+done
+[ -n "$settings" ] || { echo "the Settings entry opened no settings panel" >&2; exit 1; }
+sleep 1
+import -window "$settings" "$out/settings-panel.png"
 
 # The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
 # scroll bar) on the same display, above the program's windows.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/frm_settings.h"
 #include "console/frm_menu_1.h"
 #include "platform/ui/runtime.h"
 #include "tuner/frm_tuner.h"
@@ -67,6 +68,20 @@ void Program::ShowZone(int zone) {
         panel->onUnloaded = [this, zone](ui::Form&) { zones_[zone].reset(); };
     }
     panel->Show();
+}
+
+// Shown again while open, it only comes forward: the device is read when it loads.
+void Program::ShowSettings() {
+    if (settings_ && settings_->isUnloaded()) settings_.reset();
+    if (!settings_) {
+        settings_ = std::make_unique<Frmsettings>(context_);
+        settings_->onUnloaded = [this](ui::Form&) { settings_.reset(); };
+    }
+    settings_->Show();
+}
+
+Frmsettings* Program::settings() const {
+    return settings_ && !settings_->isUnloaded() ? settings_.get() : nullptr;
 }
 
 ZonePanel* Program::zonePanel(int zone) const {

@@ -19,6 +19,7 @@ namespace qor {
 
 class FrmMenu_1;
 class FrmTuner;
+class Frmsettings;
 class ZonePanel;
 
 struct ProgramOptions {
@@ -51,8 +52,11 @@ class Program : public Windows {
     FrmMenu_1* menuIfLoaded() const { return menu_.get(); }
 
     void ShowZone(int zone) override;
+    void ShowSettings() override;
     // The zone's panel while it is loaded, else null.
     ZonePanel* zonePanel(int zone) const;
+    // The settings panel while it is loaded, else null.
+    Frmsettings* settings() const;
 
     // Loads the tuner panel when it is not loaded and shows it; one already loaded only comes
     // forward. A model without tuner refuses it during its load, and nothing is shown.
@@ -69,6 +73,7 @@ class Program : public Windows {
     std::unique_ptr<FrmMenu_1> menu_;
     std::array<std::unique_ptr<ZonePanel>, 5> zones_;
     std::unique_ptr<FrmTuner> tuner_;
+    std::unique_ptr<Frmsettings> settings_;
 };
 
 }  // namespace qor

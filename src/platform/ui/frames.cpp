@@ -60,6 +60,8 @@ class TabStripWidget : public QWidget {
 
 Frame::Frame(ControlKey, Form& form, std::string name) : ControlOf(form, std::move(name), nullptr) {
     adoptWidget(new FrameWidget(home(form), click_));
+    // Opaque, as the classic frame: one laid over another hides what the lower one holds.
+    box()->setAutoFillBackground(true);
 }
 
 QGroupBox* Frame::box() const { return static_cast<QGroupBox*>(widget()); }
