@@ -14,6 +14,8 @@ display=:$((50 + RANDOM % 40))
 Xvfb "$display" -screen 0 1280x800x24 -dpi "${SCREEN_DPI:-96}" > /dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
+# Qt takes its logical dots per inch from here, not from the X server.
+[ -z "${SCREEN_DPI:-}" ] || export QT_FONT_DPI=$SCREEN_DPI
 sleep 1
 
 start_sim
@@ -53,30 +55,34 @@ answer
 sleep 3
 import -window root "$out/main-window.png"
 
-# The Zones entry: its hotspot lies at (121, 48, 94 x 30) on the skin, and the skin sits
-# 20 x 30 pixels into the screen-wide, see-through main window.
+# Controls are placed in twips: 15 to a pixel at 96 dpi, 12 at 120.
+dpi=${SCREEN_DPI:-96}
+px() { echo $(($1 * dpi / 1440)); }
+
+# The Zones entry: the middle of its hotspot lies 2820 x 1395 twips into the screen-wide,
+# see-through main window.
 menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-xdotool mousemove $((X + 20 + 168)) $((Y + 30 + 63)) click 1
+xdotool mousemove $((X + $(px 2820))) $((Y + $(px 1395))) click 1
 sleep 4
 import -window root "$out/zone-panels.png"
 
 # Drags the zone 2 panel by its skin, which lies one slot (121 pixels) below zone 1's: pressed on
 # the bare skin between the source caption and the bass caption, and held while the picture is
 # taken, so the drag hint at the top middle of the screen shows.
-xdotool mousemove 230 345 mousedown 1
+xdotool mousemove "$(px 3450)" "$(px 5175)" mousedown 1
 sleep 0.3
-xdotool mousemove 330 420
+xdotool mousemove "$(px 4950)" "$(px 6300)"
 sleep 0.3
-xdotool mousemove 430 500
+xdotool mousemove "$(px 6450)" "$(px 7500)"
 sleep 1
 import -window root "$out/zone-drag.png"
 xdotool mouseup 1
 sleep 1
 import -window root "$out/zone-dropped.png"
 
-# The Settings entry, at (424, 48, 94 x 30) on the skin: the settings panel, in its wide layout.
-xdotool mousemove $((X + 20 + 471)) $((Y + 30 + 63)) click 1
+# The Settings entry, 7365 x 1395 twips in: the settings panel, in its wide layout.
+xdotool mousemove $((X + $(px 7365))) $((Y + $(px 1395))) click 1
 settings=""
 for _ in $(seq 40); do
     settings=$(xdotool search --onlyvisible --name "Adjust current settings" | head -n 1) && break

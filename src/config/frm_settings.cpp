@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWidget>
 #include <algorithm>
 #include <numbers>
 
@@ -14,6 +15,7 @@
 #include "link/commands.h"
 #include "link/device_reads.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/runtime.h"
 
 namespace qor {
 
@@ -75,8 +77,10 @@ ui::CheckBox& Frmsettings::viewBox(const char* name, int zone) {
 }
 
 ui::PictureBox& Frmsettings::statusPicture(const char* name, int status) {
+    // None shows until a status is read: three pictures stacked would show the worst one.
     return add<ui::PictureBox>(name, {3240, 390, 435, 435})
         .in(Frame1[1])
+        .setVisible(false)
         .setPicture(StatusPicture(status));
 }
 
@@ -284,7 +288,10 @@ void Frmsettings::TabStrip1_Click() {
 
 void Frmsettings::MnuAdvanced_Click() {
     Frame1[1].setVisible(true);
-    setWidth(Frame1[0].Left() + Frame1[0].Width() + Frame1[1].Width() + 50);
+    // That width stops short of the temperature group's right edge; the window takes it whole.
+    const double border = Width() - ui::PixelsToTwipsX(widget()->width());
+    const double fit = border + Frame1[1].Left() + Frame1[1].Width() + 60;
+    setWidth(std::max(Frame1[0].Left() + Frame1[0].Width() + Frame1[1].Width() + 50, fit));
     Label17.setVisible(true);
     Label16.setVisible(true);
 }

@@ -19,7 +19,8 @@ class Frmsettings : public ui::Form {
   public:
     explicit Frmsettings(Context& ctx);
 
-    // The window's widths: the zone and clock groups alone, and with the temperature group.
+    // The window's widths: the zone and clock groups alone, and with the temperature group
+    // (at least; the window grows to hold that group whole).
     static constexpr double kNarrowWidth = 360 + 5295 + 10;
     static constexpr double kWideWidth = 360 + 5295 + 5055 + 50;
 
@@ -41,9 +42,9 @@ class Frmsettings : public ui::Form {
     ui::CommandButton& Command2 = saveButton("Command2");
     ui::CommandButton& Command3 = saveButton("Command3");
     // Decoration down the left edge.
-    ui::Label& Label15 = label("Label15", {0, 0, 345, 6975}, *this, "Label15");
+    ui::Label& Label15 = label("Label15", {0, 0, 345, 7095}, *this, "Label15");
     ui::Image& Image1 =
-        add<ui::Image>("Image1", {0, 0, 345, 6975}).setStretch(true).setPicture(EdgePicture());
+        add<ui::Image>("Image1", {0, 0, 345, 7095}).setStretch(true).setPicture(EdgePicture());
 
     // The zone, temperature and clock groups.
     ui::Array<ui::Frame> Frame1 =
