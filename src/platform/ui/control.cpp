@@ -156,6 +156,10 @@ void Control::Refresh() {
     if (widget_) widget_->repaint();
 }
 
+void Control::SetFocus() {
+    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
 void Control::setMousePointer(Pointer pointer) {
     pointer_ = pointer;
     if (widget_) detail::ApplyPointer(*widget_, pointer);

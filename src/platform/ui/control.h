@@ -128,6 +128,8 @@ class Control {
     void ZOrder(int position = 0);
     // Repaints at once.
     void Refresh();
+    // Gives the control the keyboard focus (an editor shown over a grid cell, say).
+    void SetFocus();
 
     Pointer MousePointer() const { return pointer_; }
     void setMousePointer(Pointer pointer);
