@@ -27,6 +27,8 @@
 // nothing happens on an equal value. A tick box, a combo box's choice and a scroll bar set
 // from code raise their Click / Change as the user's change would; a knob, a slider or a tab
 // set from code raise nothing, only the user's moves do.
+// A list's ListIndex and a folder list's Path set from code raise Click / Change too; a time
+// picker set from code raises nothing, and the grid has no events for values set from code.
 #pragma once
 
 #include "platform/ui/control.h"
