@@ -3,7 +3,7 @@
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
 # (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, opens the settings
 # panel from the Settings entry, and saves screenshots. Last, the window kit's settings-like
-# sample window, to judge its framed windows.
+# sample window, to judge its framed windows, and its schedule-like grid window.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
 #   SCREEN_DPI=120 scripts/screenshot.sh ...    (the screen's dots per inch; default 96)
 set -euo pipefail
@@ -95,4 +95,6 @@ import -window "$settings" "$out/settings-panel.png"
 # The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
 # scroll bar) on the same display, above the program's windows.
 "$bin/ui_sample_window" "$out/kit-framed-window.png"
+# The kit's grid: day marks, coloured cells and a time picker laid over a cell.
+"$bin/ui_grid_window" "$out/kit-grid-window.png"
 echo "screenshots in $out"
