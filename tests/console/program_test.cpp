@@ -1,16 +1,17 @@
-// The whole program around the main window: start-up through Program, the Zones entry opening
-// real zone panels, and the quit entry ending everything without a word to the device.
+// The whole program around the main window: start-up through Program, the Zones and Settings
+// entries opening real windows, and the quit entry ending everything without a word to the device.
 #include "app/program.h"
 
 #include <gtest/gtest.h>
 
+#include "config/frm_settings.h"
 #include "console/menu_fixture.h"
 #include "zones/zone_panel.h"
 
 namespace qor::test {
 namespace {
 
-TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndQuitsSilently) {
+TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndSettingsAndQuitsSilently) {
     TempFolder dir;
     ASSERT_FALSE(dir.path().empty());
     sim::SimAmp amp;
@@ -47,6 +48,19 @@ TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndQuitsSilently) {
     ASSERT_NE(program.zonePanel(3), nullptr);
     EXPECT_EQ(program.zonePanel(4), nullptr);
     EXPECT_TRUE(program.zonePanel(3)->Visible());
+
+    // The settings panel reads the device as it opens; a second click only brings it forward.
+    amp.clearLog();
+    Click(menu.Label6);
+    Frmsettings* settings = program.settings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->Visible());
+    EXPECT_EQ(settings->Text1.Text(), "Hall");
+    EXPECT_EQ(amp.log().front(), cmd::RdModel());
+    amp.clearLog();
+    Click(menu.Label6);
+    EXPECT_EQ(program.settings(), settings);
+    EXPECT_FALSE(amp.waitForLog(1, 150));
 
     amp.clearLog();
     Click(menu.Image4);
