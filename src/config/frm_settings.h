@@ -113,9 +113,8 @@ class Frmsettings : public ui::Form {
     ui::Label& Label9 = label("Label9", {240, 480, 1500, 255}, Frame1[1], "Current Temp. ");
     ui::Label& Label25 = label("Label25", {1800, 480, 495, 255}, Frame1[1], "")
                              .setAlignment(ui::Alignment::RightJustify);
-    ui::Label& Label24 = label("Label24", {2340, 480, 495, 255}, Frame1[1],
-                               "\xB0"
-                               "C");
+    ui::Label& Label24 =
+        label("Label24", {2340, 480, 495, 255}, Frame1[1], "\xB0\x43");  // degrees C
     // Status 0, 1 and 2, one shown at a time.
     ui::PictureBox& Picture3 = statusPicture("Picture3", 0);
     ui::PictureBox& Picture4 = statusPicture("Picture4", 1);
