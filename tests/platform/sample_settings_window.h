@@ -54,7 +54,8 @@ class FrmSampleSettings : public Form {
                           .in(Frame1[0])
                           .setMax(30)
                           .onChange(this, &FrmSampleSettings::Slider5_Change)
-                          .onScroll(this, &FrmSampleSettings::Slider5_Scroll);
+                          .onScroll(this, &FrmSampleSettings::Slider5_Scroll)
+                          .onLostFocus(this, &FrmSampleSettings::Slider5_LostFocus);
     CommandButton& Command6 = add<CommandButton>("Command6", {3960, 840, 975, 375})
                                   .in(Frame1[0])
                                   .setCaption("Set")
@@ -84,6 +85,7 @@ class FrmSampleSettings : public Form {
     void Slider1_Change() { log.push_back("Slider1_Change " + std::to_string(Slider1.Value())); }
     void Slider5_Change() { log.push_back("Slider5_Change " + std::to_string(Slider5.Value())); }
     void Slider5_Scroll() { log.push_back("Slider5_Scroll " + std::to_string(Slider5.Value())); }
+    void Slider5_LostFocus() { log.push_back("Slider5_LostFocus"); }
     void Command6_Click() { log.push_back("Command6_Click"); }
     void VScroll2_Change() {
         Label13.setCaption(std::to_string(VScroll2.Value()));

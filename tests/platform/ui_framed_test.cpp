@@ -103,6 +103,11 @@ TEST_F(FramedTest, SlidersRaiseOnlyForTheUserOnceAMoveAndScrollWhileDragged) {
     EXPECT_EQ(form.log[1].rfind("Slider5_Scroll", 0), 0u);
     EXPECT_EQ(form.log[2], "Slider5_Change " + std::to_string(form.Slider5.Value()));
     EXPECT_LT(form.Slider5.Value(), 24);
+
+    form.Slider5.SetFocus();
+    form.log.clear();
+    form.Check1.SetFocus();
+    EXPECT_EQ(form.log, (Lines{"Slider5_LostFocus"})) << "the focus went to another control";
 }
 
 TEST_F(FramedTest, AScrollBarWhoseMinIsTheLargerLimitRaisesChangeFromCodeOnARealChange) {

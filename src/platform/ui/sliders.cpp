@@ -1,12 +1,36 @@
 #include "platform/ui/sliders.h"
 
+#include <QFocusEvent>
 #include <QScrollBar>
 #include <QSlider>
 #include <algorithm>
+#include <functional>
 
 #include "platform/ui/form.h"
 
 namespace qor::ui {
+
+namespace {
+// A focus that leaves for a popup (a menu, a tooltip) has not gone to another control.
+class FocusOutWatch : public QObject {
+  public:
+    FocusOutWatch(QWidget* widget, std::function<void()> lost)
+        : QObject(widget), lost_(std::move(lost)) {
+        widget->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            lost_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> lost_;
+};
+}  // namespace
 
 template <class Self>
 RangeControl<Self>::RangeControl(Form& form, std::string name, QAbstractSlider* widget, int min,
@@ -27,6 +51,7 @@ RangeControl<Self>::RangeControl(Form& form, std::string name, QAbstractSlider* 
     QObject::connect(widget, &QAbstractSlider::sliderReleased, widget, [this] {
         if (Value() != pressedValue_) change_();
     });
+    new FocusOutWatch(widget, [this] { lostFocus_(); });
 }
 
 template <class Self>

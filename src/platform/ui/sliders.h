@@ -12,6 +12,7 @@ namespace qor::ui {
 // What a slider and a scroll bar share: Value between Min and Max, moved by SmallChange (the
 // arrows) and LargeChange (a click beside the handle, Page Up / Page Down). Scroll: the user is
 // dragging the handle; Change: the user moved it (a drag, once, when the handle is let go).
+// LostFocus: the keyboard focus went to another control.
 template <class Self>
 class RangeControl : public ControlOf<Self> {
   public:
@@ -29,6 +30,7 @@ class RangeControl : public ControlOf<Self> {
 
     QOR_UI_EVENT(Self, onChange, change_)
     QOR_UI_EVENT(Self, onScroll, scroll_)
+    QOR_UI_EVENT(Self, onLostFocus, lostFocus_)
 
   protected:
     RangeControl(Form& form, std::string name, QAbstractSlider* widget, int min, int max);
@@ -42,7 +44,7 @@ class RangeControl : public ControlOf<Self> {
     int min_;
     int max_;
     int pressedValue_ = 0;
-    Event<> change_, scroll_;
+    Event<> change_, scroll_, lostFocus_;
 };
 
 // The slider: a value set from code raises nothing, so a value read from the device is not sent
