@@ -2,8 +2,10 @@
 # Runs the real program under Xvfb against qor-sim, as a person would: answers the start-up
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
 # (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, opens the settings
-# panel from the Settings entry, and saves screenshots. Last, the window kit's settings-like
-# sample window, to judge its framed windows, and its schedule-like grid window.
+# panel from the Settings entry, then starts once more and opens the tuner panel from the Tuner
+# entry, with RDS text scrolling and then with the name editor of preset 2 open, and saves
+# screenshots. Last, the window kit's settings-like sample window, to judge its framed windows,
+# and its schedule-like grid window.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
 #   SCREEN_DPI=120 scripts/screenshot.sh ...    (the screen's dots per inch; default 96)
 set -euo pipefail
@@ -18,7 +20,8 @@ export DISPLAY=$display
 [ -z "${SCREEN_DPI:-}" ] || export QT_FONT_DPI=$SCREEN_DPI
 sleep 1
 
-start_sim
+start_sim --presets 89.3,91.7,94.5,98.5,101.2,104.8 --rds-every 4 \
+    --rds "Radio Jazz - Miles Davis - So What from Kind of Blue"
 
 prog="$work/program"
 mkdir -p "$prog"
@@ -48,9 +51,13 @@ wait "$first" || true
 [ -f "$prog/user.ini" ] || { echo "the first start wrote no user.ini" >&2; exit 1; }
 # Name two zones, as a user would in the settings file.
 sed -i 's/^Zone1_Name=/Zone1_Name=Living room/; s/^Zone2_Name=/Zone2_Name=Kitchen/' "$prog/user.ini"
+# And the presets, as the tuner panel's name editor would.
+sed -i 's/^Preset1_Name=.*/Preset1_Name=Classic/; s/^Preset2_Name=.*/Preset2_Name=Jazz/;
+        s/^Preset3_Name=.*/Preset3_Name=News/; s/^Preset4_Name=.*/Preset4_Name=Pop/' "$prog/user.ini"
 
 "$bin/qor-pc-manager" > "$work/second.log" 2>&1 &
-pids+=($!)
+second=$!
+pids+=($second)
 answer
 sleep 3
 import -window root "$out/main-window.png"
@@ -91,6 +98,44 @@ done
 [ -n "$settings" ] || { echo "the Settings entry opened no settings panel" >&2; exit 1; }
 sleep 1
 import -window "$settings" "$out/settings-panel.png"
+
+# Once more, without zone panels, for the tuner panel: the middle of the Tuner entry lies
+# 4335 x 1395 twips into the main window.
+kill "$second"
+printf '[Show zones on screen]\r\nShowzone1 = False\r\nShowzone2 = False\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
+    > "$prog/showzones.ini"
+"$bin/qor-pc-manager" > "$work/third.log" 2>&1 &
+pids+=($!)
+answer
+sleep 3
+menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove $((X + $(px 4335))) $((Y + $(px 1395))) click 1
+tuner=""
+for _ in $(seq 40); do
+    tuner=$(xdotool search --onlyvisible --name "Manage QorTuner Settings" | head -n 1) && break
+    sleep 0.25
+done
+[ -n "$tuner" ] || { echo "the Tuner entry opened no tuner panel" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$tuner")"
+# The panel reads the tuner; preset key 2, its middle 3403 x 2145 twips in (the dial sits one
+# dial height, 1272 twips, down), tunes to its station. Then the next RDS text comes and scrolls
+# a step a second.
+sleep 2
+xdotool mousemove $((X + $(px 3403))) $((Y + $(px 2145))) click 1
+sleep 6
+import -window root "$out/tuner-rds.png"
+
+# A right-button press on preset key 2 opens the name editor; the name field's middle lies
+# 4243 x 2951 twips in. While RDS text scrolls, the panel takes events once a second, at each
+# step of the scroll.
+xdotool mousemove $((X + $(px 3403))) $((Y + $(px 2145))) click 3
+sleep 2
+xdotool mousemove $((X + $(px 4243))) $((Y + $(px 2951))) click 1
+sleep 1.5
+xdotool key --delay 40 ctrl+a type --delay 60 "Late Jazz"
+sleep 2
+import -window root "$out/tuner-editor.png"
 
 # The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
 # scroll bar) on the same display, above the program's windows.

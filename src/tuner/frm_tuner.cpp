@@ -28,6 +28,8 @@ FrmTuner::FrmTuner(Context& ctx, std::function<void()> showMenu)
     setCaption("Manage QorTuner Settings");
     setBorderStyle(ui::FormBorderStyle::None);
     setBackColor(ui::RGB(0, 0, 255));
+    // The name field lies off the dial, on the editor's own backing.
+    panel::OffSkinLook(Text1);
 }
 
 FrmTuner::~FrmTuner() {

@@ -107,9 +107,8 @@ class FrmTuner : public ui::Form {
                              .onMouseUp(this, &FrmTuner::Label13_MouseUp);
     ui::Label& Label1 = glassText("Label1", {2086, 288, 2730, 210}, 7.5)  // RDS text
                             .setCaption("Rds Info");
-    ui::Label& Label9 = glassText("Label9", {5563, 288, 750, 150}, 6.75, true)  // frequency
-                            .setAlignment(ui::Alignment::RightJustify)
-                            .setVisible(false);
+    // Frequency; "MHz" is drawn on the glass at the label's right end.
+    ui::Label& Label9 = glassText("Label9", {5563, 288, 750, 150}, 6.75, true).setVisible(false);
     ui::Label& Label14 = glassText("Label14", {4752, 412, 1440, 120}, 5.25).setVisible(false);
     ui::Label& Labelpresetname = glassText("Labelpresetname", {4920, 420, 1440, 120}, 5.25);
     ui::Shape& Shape2 = add<ui::Shape>("Shape2", {120, 1200, 135, 135})  // open indicator
