@@ -92,7 +92,10 @@ ZonePanel* Program::zonePanel(int zone) const {
 void Program::ShowTuner() {
     if (tuner_ && tuner_->isUnloaded()) tuner_.reset();
     if (!tuner_) {
-        tuner_ = std::make_unique<FrmTuner>(context_, [this] { menu().Show(); });
+        // The refusal shows the main window; one that was never made is not started up for it.
+        tuner_ = std::make_unique<FrmTuner>(context_, [this] {
+            if (menu_) menu_->Show();
+        });
         tuner_->onUnloaded = [this](ui::Form&) { tuner_.reset(); };
     }
     tuner_->Show();

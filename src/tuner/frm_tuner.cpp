@@ -61,8 +61,7 @@ ui::PictureBox& FrmTuner::searchButton(const char* name, const ui::TwipRect& rec
 ui::Label& FrmTuner::presetKey(const char* name, double left) {
     return add<ui::Label>(name, {left, 768, 315, 210})
         .setBackStyle(ui::BackStyle::Transparent)
-        .setMousePointer(ui::Pointer::Hand)
-        .onMouseMove(this, &FrmTuner::PresetKey_MouseMove);
+        .setMousePointer(ui::Pointer::Hand);
 }
 
 // --- window -------------------------------------------------------------------------------

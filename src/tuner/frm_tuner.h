@@ -74,7 +74,12 @@ class FrmTuner : public ui::Form {
     void Label5_MouseDown(int button, int shift, double x, double y);
     void Label6_MouseDown(int button, int shift, double x, double y);
     void Label7_MouseDown(int button, int shift, double x, double y);
-    void PresetKey_MouseMove(int button, int shift, double x, double y);
+    void Label2_MouseMove(int button, int shift, double x, double y);
+    void Label3_MouseMove(int button, int shift, double x, double y);
+    void Label4_MouseMove(int button, int shift, double x, double y);
+    void Label5_MouseMove(int button, int shift, double x, double y);
+    void Label6_MouseMove(int button, int shift, double x, double y);
+    void Label7_MouseMove(int button, int shift, double x, double y);
     void Command2_Click();
     void Command3_Click();
     void Text1_MouseMove(int button, int shift, double x, double y);
@@ -143,12 +148,24 @@ class FrmTuner : public ui::Form {
     ui::Image& Image5 = button("Image5", {7649, 96, 210, 210}, "tuner_minimise.png")
                             .onMouseDown(this, &FrmTuner::Image5_MouseDown);
     // Preset keys 1 to 6: hotspots over the keys drawn on the dial.
-    ui::Label& Label2 = presetKey("Label2", 2888).onMouseDown(this, &FrmTuner::Label2_MouseDown);
-    ui::Label& Label3 = presetKey("Label3", 3245).onMouseDown(this, &FrmTuner::Label3_MouseDown);
-    ui::Label& Label4 = presetKey("Label4", 3709).onMouseDown(this, &FrmTuner::Label4_MouseDown);
-    ui::Label& Label5 = presetKey("Label5", 4057).onMouseDown(this, &FrmTuner::Label5_MouseDown);
-    ui::Label& Label6 = presetKey("Label6", 4404).onMouseDown(this, &FrmTuner::Label6_MouseDown);
-    ui::Label& Label7 = presetKey("Label7", 4752).onMouseDown(this, &FrmTuner::Label7_MouseDown);
+    ui::Label& Label2 = presetKey("Label2", 2888)
+                            .onMouseDown(this, &FrmTuner::Label2_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label2_MouseMove);
+    ui::Label& Label3 = presetKey("Label3", 3245)
+                            .onMouseDown(this, &FrmTuner::Label3_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label3_MouseMove);
+    ui::Label& Label4 = presetKey("Label4", 3709)
+                            .onMouseDown(this, &FrmTuner::Label4_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label4_MouseMove);
+    ui::Label& Label5 = presetKey("Label5", 4057)
+                            .onMouseDown(this, &FrmTuner::Label5_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label5_MouseMove);
+    ui::Label& Label6 = presetKey("Label6", 4404)
+                            .onMouseDown(this, &FrmTuner::Label6_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label6_MouseMove);
+    ui::Label& Label7 = presetKey("Label7", 4752)
+                            .onMouseDown(this, &FrmTuner::Label7_MouseDown)
+                            .onMouseMove(this, &FrmTuner::Label7_MouseMove);
     ui::Shape& Shape1 = add<ui::Shape>("Shape1", {2888, 768, 375, 200})  // preset marker
                             .setBorderColor(kAmber)
                             .setBorderWidth(2);

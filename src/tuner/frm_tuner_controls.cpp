@@ -145,7 +145,12 @@ void FrmTuner::Combo1_LostFocus() { ctx_.state.vq.TunerSensitivity = Combo1.Text
 
 void FrmTuner::hint(const char* text) { Label13.setCaption(text); }
 
-void FrmTuner::PresetKey_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label2_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label3_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label4_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label5_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label6_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
+void FrmTuner::Label7_MouseMove(int, int, double, double) { hint(kHintPresetKey); }
 void FrmTuner::Image2_MouseMove(int, int, double, double) { hint(kHintTuneDown); }
 void FrmTuner::Image3_MouseMove(int, int, double, double) { hint(kHintTuneUp); }
 void FrmTuner::Picture2_MouseMove(int, int, double, double) { hint(kHintSearchPrevious); }
