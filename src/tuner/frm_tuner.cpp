@@ -199,7 +199,12 @@ void FrmTuner::Image5_MouseDown(int button, int, double, double) {
 // --- drag ---------------------------------------------------------------------------------
 
 void FrmTuner::Image1_MouseDown(int, int, double x, double y) { dragStart(x, y); }
-void FrmTuner::Label13_MouseDown(int, int, double x, double y) { dragStart(x, y); }
+void FrmTuner::Label13_MouseDown(int, int, double x, double y) {
+    dragStart(x, y);
+    // The hint line hides itself with the rest and so gets no more pointer events: the dial
+    // takes the rest of the drag, its moves and the release.
+    ui::SetCapture(Image1);
+}
 
 void FrmTuner::Image1_MouseMove(int, int, double, double) {
     panel::DragMove(*this, ctx_.state, Image1);
@@ -226,6 +231,7 @@ void FrmTuner::dragStart(double x, double y) {
 }
 
 void FrmTuner::dragEnd() {
+    ui::ReleaseCapture();
     Timer1.setEnabled(true);
     Timer2.setEnabled(true);
     Label16.setVisible(false);

@@ -39,4 +39,12 @@ void WatchMouseMove(Control& control, std::function<void(int, int, double, doubl
     widget->installEventFilter(new MoveWatch(widget, std::move(handler)));
 }
 
+void SetCapture(Control& control) {
+    if (QWidget* widget = control.widget(); widget && widget->isVisible()) widget->grabMouse();
+}
+
+void ReleaseCapture() {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+}
+
 }  // namespace qor::ui

@@ -1,3 +1,5 @@
+// Pointer helpers for what the control families do not cover themselves.
+//
 // The classic MouseMove for a control whose family has no mouse events of its own (a text box),
 // so a window can show a hint while the pointer moves over it. Bound where the control is
 // declared:
@@ -22,5 +24,11 @@ T& WithMouseMove(T& control, W* window, void (W::*handler)(int, int, double, dou
     });
     return control;
 }
+
+// The classic SetCapture: every pointer event goes to this control, wherever the pointer is,
+// until ReleaseCapture. A drag whose pressed control hides itself keeps going this way through
+// another control, since a hidden control gets no pointer events.
+void SetCapture(Control& control);
+void ReleaseCapture();
 
 }  // namespace qor::ui
