@@ -179,6 +179,34 @@ TEST_F(TunerPanelTest, OpeningReadsTheStateTwiceAndMarksThePresetHoldingTheFrequ
     EXPECT_TRUE(p->Shape1.Visible());
 }
 
+TEST_F(TunerPanelTest, ABrokenOrMissingDeviceLeavesTheReadingsAsTheyWere) {
+    struct Case {
+        const char* what;
+        sim::Misbehaviour m;
+        int port;
+    };
+    sim::Misbehaviour silent = Device(true), garbage = Device(), unended = Device();
+    garbage.garbage = true;
+    unended.noClosingSemicolon = true;
+    for (const Case& c : {Case{"silent", silent, 1}, Case{"garbage", garbage, 1},
+                          Case{"no closing ;", unended, 1}, Case{"no port", Device(), 2}}) {
+        SCOPED_TRACE(c.what);
+        comm.setPortOpen(false);
+        comm.setCommPort(c.port);
+        sim.setMisbehaviour(c.m);
+        auto p = loaded();
+        EXPECT_TRUE(p->Shape2.Visible());  // it opens all the same
+        p->Label12.setCaption("status");
+        p->Timer1_Timer();
+        EXPECT_TRUE(p->Label9.Visible());
+        EXPECT_EQ(p->Label9.Caption(), "");
+        // A command that cannot be written hides the sensitivity box and clears the status.
+        EXPECT_EQ(p->Combo1.Visible(), c.port == 1);
+        EXPECT_EQ(p->Label12.Caption(), c.port == 1 ? "status" : "");
+        EXPECT_TRUE(dialogs.msgBoxes().empty());
+    }
+}
+
 TEST_F(TunerPanelTest, SensitivityAnswerSelectsTheBoxAndOnlyMidReadsBack) {
     setTuner(Mhz(88, 8), {}, 2);
     auto p = loaded();
