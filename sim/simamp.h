@@ -53,9 +53,10 @@ struct Misbehaviour {
     bool silent = false;  // answer nothing
     int lateMs = 0;       // answer this much later
     // A device takes a moment to answer; the program empties its input after sending, so an
-    // answer faster than that would be thrown away. Not applied when pacing at a baud rate,
-    // where the command's own wire time makes the gap.
-    int turnaroundUs = 5000;
+    // answer faster than that would be thrown away. 20 ms, about a short command's wire time and
+    // more than a busy machine takes from sending to emptying. Not applied when pacing at a baud
+    // rate, where the command's own wire time makes the gap.
+    int turnaroundUs = 20000;
     int splitPieces = 0;  // >1: send the answer in this many pieces...
     int splitGapMs = 5;   // ...this far apart
     bool noClosingSemicolon = false;
