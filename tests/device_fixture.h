@@ -18,12 +18,16 @@ namespace qor::test {
 
 using namespace std::chrono_literals;
 
-// A silent port is given up after 32,000 polls of 2 us, 64 ms here; the device answers 8 ms after
-// a command, well inside that, so a busy machine slow to empty its input still gets the answer.
-inline constexpr auto kTestPoll = std::chrono::microseconds(2);
+// The tests' serial control waits for an answer through 32,000 polls of 60 us, about 1.9 s. An
+// answer ends the wait at once, so only a wait that meets silence takes that long; the window is
+// wide so that a loaded machine, slow to schedule the simulator's thread, still gets the answer.
+inline constexpr auto kTestPoll = std::chrono::microseconds(60);
+// 64 ms: only for a serial control that never expects an answer (a silent device).
+inline constexpr auto kSilencePoll = std::chrono::microseconds(2);
+// How long a test waits for something that does come; reaching it ends the wait at once.
+inline constexpr int kArrivalMs = 10000;
 inline sim::Misbehaviour Device(bool silent = false) {
     sim::Misbehaviour m;
-    m.turnaroundUs = 8000;
     m.silent = silent;
     return m;
 }
@@ -53,7 +57,9 @@ struct Responder {
             const std::string text = queue.empty() ? sim::Answer(s, command) : queue.front();
             if (!queue.empty()) queue.pop_front();
             if (text.empty()) continue;
-            std::this_thread::sleep_for(8ms);  // as the device's own turnaround
+            // As the device's own turnaround, so the program has emptied its input by then.
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(sim::Misbehaviour{}.turnaroundUs));
             sim.sendRaw(text);
         }
     }

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "config/temp_folder.h"
+#include "device_fixture.h"
 #include "link/commands.h"
 #include "simamp.h"
 
@@ -103,7 +104,8 @@ class Responder {
                 const std::string answer =
                     it != script_.end() ? it->second : sim::Answer(copy, command);
                 // The program flushes its input right after writing; answer after that.
-                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+                std::this_thread::sleep_for(
+                    std::chrono::microseconds(sim::Misbehaviour{}.turnaroundUs));
                 if (!answer.empty()) amp_.sendRaw(answer);
             }
         });
@@ -159,11 +161,10 @@ class SnapshotTest : public ::testing::Test {
     sim::SimAmp amp{TunerAmp()};
     bool deviceAttached = true;
     SharedState state;
-    // 2 us a poll: an unanswered read gives up after 64 ms here; the count stays 32,000.
     MSComm comm{[this](int port) {
                     return port == 1 && deviceAttached ? amp.devicePath() : "/nonexistent/qor";
                 },
-                std::chrono::microseconds(2)};
+                test::kTestPoll};
     Link link{comm, state};
     Lines events, statuses;  // events: "busy on", "busy off", "after read"
     std::string box;

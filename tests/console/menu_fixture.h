@@ -16,6 +16,7 @@
 
 #include "config/temp_folder.h"
 #include "console/frm_menu_1.h"
+#include "device_fixture.h"
 #include "link/commands.h"
 #include "link/context.h"
 #include "platform/ui/dialogs.h"
@@ -98,14 +99,13 @@ class MenuTest : public ::testing::Test {
     TempFolder dir;
     std::map<int, std::unique_ptr<sim::SimAmp>> amps;
     SharedState state;
-    // 2 us a poll: a silent port gives up after 64 ms here; the count stays 32,000.
     MSComm comm{[this](int port) {
                     const auto it = amps.find(port);
                     return it != amps.end()
                                ? it->second->devicePath()
                                : (dir / ("no-such-port-" + std::to_string(port))).string();
                 },
-                std::chrono::microseconds(2)};
+                kTestPoll};
     Link link{comm, state};
     ui::ScriptedDialogs dialogs;
     int quitCalls = 0;

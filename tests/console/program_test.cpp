@@ -30,7 +30,7 @@ TEST(ProgramWithMenu, StartsOnTheDeviceOpensTheChosenZonesAndSettingsAndQuitsSil
         return port == 2 ? amp.devicePath()
                          : (dir / ("no-such-port-" + std::to_string(port))).string();
     };
-    options.pollTime = std::chrono::microseconds(2);
+    options.pollTime = kTestPoll;
     options.dialogs = &dialogs;
     options.quit = [&] { ++quits; };
     Program program(options);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "device_fixture.h"
 #include "link/commands.h"
 #include "simamp.h"
 
@@ -31,10 +32,9 @@ class DeviceReadsTest : public ::testing::Test {
     sim::SimAmp sim;
     SharedState state;
     bool attached = true;
-    // 20 us a poll: an unanswered read gives up after 0.64 s here; the count stays 32,000.
     MSComm comm{
         [this](int p) { return p == 1 && attached ? sim.devicePath() : "/nonexistent/qor"; },
-        std::chrono::microseconds(20)};
+        test::kTestPoll};
     Link link{comm, state};
 };
 
@@ -61,12 +61,13 @@ TEST_F(DeviceReadsTest, TemperatureRecordIsFoundAmongSeveralOrTakenAsTheOnlyOne)
     EXPECT_EQ(ReadTempRecord(link), "*RT,TEMP,45,40,70,0,1;");
 
     // Records of other items first: the search reads on until the temperature record comes.
+    // Each batch comes well after the read that should take it has begun, even on a busy machine.
     sim.setMisbehaviour({.silent = true});
     std::thread device([this] {
         if (!sim.waitForLog(2)) return;
-        std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(150ms);
         sim.sendRaw("*RT,VOL,1,40;*RT,ON,1;");
-        std::this_thread::sleep_for(60ms);
+        std::this_thread::sleep_for(300ms);
         sim.sendRaw("*RT,ON,2;*RT,TEMP,45,40,70,0,2;");
     });
     EXPECT_EQ(ReadTempRecord(link), "*RT,TEMP,45,40,70,0,2;");
@@ -75,7 +76,7 @@ TEST_F(DeviceReadsTest, TemperatureRecordIsFoundAmongSeveralOrTakenAsTheOnlyOne)
     // A single record of another item ends the search at once; it is no temperature record.
     std::thread other([this] {
         if (!sim.waitForLog(3)) return;
-        std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(150ms);
         sim.sendRaw("*RT,VOL,1,40;");
     });
     EXPECT_EQ(ReadTempRecord(link), "*RT,VOL,1,40;");

@@ -70,7 +70,17 @@ class TunerPanelTest : public ::testing::Test {
         return panel;
     }
     std::size_t mark() const { return sim.log().size(); }
-    Commands sentSince(std::size_t from) {
+    // Sends bytes unasked and waits until they are all in the panel's input.
+    void arrive(const std::string& bytes) {
+        const int before = comm.InBufferCount();
+        sim.sendRaw(bytes);
+        comm.WaitForInputUntil(
+            before + static_cast<int>(bytes.size()),
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(test::kArrivalMs));
+    }
+    // What was sent from `from` on, once `count` commands are there and the line is quiet.
+    Commands sentSince(std::size_t from, std::size_t count = 0) {
+        sim.waitForLog(from + count, test::kArrivalMs);
         std::this_thread::sleep_for(40ms);
         const Commands log = sim.log();
         return Commands(log.begin() + static_cast<long>(std::min(from, log.size())), log.end());
@@ -164,7 +174,7 @@ TEST_F(TunerPanelTest, OpeningReadsTheStateTwiceAndMarksThePresetHoldingTheFrequ
     Commands expected = StateReads(3);
     expected.push_back(cmd::TunSens(1));
     for (const auto& s : StateReads(3)) expected.push_back(s);
-    EXPECT_EQ(sentSince(0), expected);
+    EXPECT_EQ(sentSince(0, expected.size()), expected);
     EXPECT_EQ(p->Label9.Caption(), "98.5");
     EXPECT_DOUBLE_EQ(p->Shape1.Left(), p->Image1.Left() + 8200 * 0.441107185);
     EXPECT_EQ(p->Labelpresetname.Caption(), "Station 3...");
@@ -173,7 +183,7 @@ TEST_F(TunerPanelTest, OpeningReadsTheStateTwiceAndMarksThePresetHoldingTheFrequ
     const double left = p->Shape1.Left();
     const std::size_t from = mark();
     p->Image3_Click();
-    EXPECT_EQ(sentSince(from)[0], cmd::TunStep(1));
+    EXPECT_EQ(sentSince(from, 1)[0], cmd::TunStep(1));
     EXPECT_EQ(p->Label9.Caption(), "98.6");
     EXPECT_DOUBLE_EQ(p->Shape1.Left(), left);
     EXPECT_TRUE(p->Shape1.Visible());
@@ -215,7 +225,7 @@ TEST_F(TunerPanelTest, SensitivityAnswerSelectsTheBoxAndOnlyMidReadsBack) {
     expected.push_back(cmd::TunSens(2));
     for (int i = 0; i < 2; ++i)
         for (const auto& s : StateReads(1)) expected.push_back(s);
-    EXPECT_EQ(sentSince(0), expected);
+    EXPECT_EQ(sentSince(0, expected.size()), expected);
     EXPECT_EQ(p->Combo1.Text(), "Mid");
     EXPECT_EQ(state.vq.TunerSensitivity, "Mid");
 
@@ -227,7 +237,7 @@ TEST_F(TunerPanelTest, SensitivityAnswerSelectsTheBoxAndOnlyMidReadsBack) {
         if (index == 1) {
             for (const auto& s : StateReads(1)) want.push_back(s);
         }
-        EXPECT_EQ(sentSince(from), want);
+        EXPECT_EQ(sentSince(from, want.size()), want);
         EXPECT_EQ(state.vq.TunerSensitivity, p->Combo1.Text());
     }
 }
@@ -241,15 +251,13 @@ TEST_F(TunerPanelTest, RdsTextShowsAtOnceOrScrollsOneStepASecond) {
         EXPECT_FALSE(p->Timer2.Enabled());
     };
 
-    sim.sendRds("JAZZ FM");
-    std::this_thread::sleep_for(40ms);
+    arrive("*RT,TUN,RDS,TXT,JAZZ FM;");
     EXPECT_EQ(p->ReceiveRDS(), "?");
     EXPECT_EQ(p->Label1.Caption(), "JAZZ FM");
     EXPECT_TRUE(steps.empty());
 
     const std::string t = "ABCDEFGHIJKLMNOPQRST";
-    sim.sendRds(t);
-    std::this_thread::sleep_for(40ms);
+    arrive("*RT,TUN,RDS,TXT," + t + ";");
     EXPECT_EQ(p->ReceiveRDS(), "?");
     ASSERT_EQ(steps.size(), 19u);
     for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(steps[k], t.substr(k + 1, 15)) << k;
@@ -260,14 +268,12 @@ TEST_F(TunerPanelTest, RdsTextShowsAtOnceOrScrollsOneStepASecond) {
 
     // A broken device's endless field is cut to a radio text's 64 characters.
     steps.clear();
-    sim.sendRds(std::string(300, 'X'));
-    std::this_thread::sleep_for(80ms);
+    arrive("*RT,TUN,RDS,TXT," + std::string(300, 'X') + ";");
     EXPECT_EQ(p->ReceiveRDS(), "?");
     EXPECT_EQ(steps.size(), 63u);
 
     // Input without RDS is drained and dropped.
-    sim.sendRaw("*RT,VOL,1,40;");
-    std::this_thread::sleep_for(40ms);
+    arrive("*RT,VOL,1,40;");
     EXPECT_EQ(p->ReceiveRDS(), "*RT,VOL,1,40;");
     EXPECT_EQ(comm.InBufferCount(), 0);
 }
@@ -280,8 +286,7 @@ TEST_F(TunerPanelTest, PresetKeyDuringAScrollStopsItAndSelectsThePreset) {
         if (++waits == 3) p->Label3_MouseDown(ui::kLeftButton, 0, 0, 0);
     };
     const std::string record = "*RT,TUN,RDS,TXT,A RADIO TEXT OF SOME LENGTH;";
-    sim.sendRaw(record);
-    std::this_thread::sleep_for(40ms);
+    arrive(record);
     EXPECT_EQ(p->ReceiveRDS(), record);
     EXPECT_EQ(waits, 3);
     EXPECT_EQ(p->Label1.Caption(), "");
@@ -316,7 +321,7 @@ TEST_F(TunerPanelTest, SearchHidesTheMarkerAndTheNextTickFindsTheStation) {
     EXPECT_FALSE(p->Shape1.Visible());
     EXPECT_EQ(p->Label14.Caption(), "");
     p->Timer1_Timer();
-    EXPECT_EQ(sentSince(from)[0], cmd::TunSearch(1));
+    EXPECT_EQ(sentSince(from, 1)[0], cmd::TunSearch(1));
     EXPECT_EQ(p->Label9.Caption(), "91.7");
     EXPECT_TRUE(p->Shape1.Visible());
     EXPECT_EQ(p->Labelpresetname.Caption(), "Station 4...");
@@ -348,7 +353,7 @@ TEST_F(TunerPanelTest, StoreNamesThePresetAndRewritesItsKeysInUserIni) {
         const std::size_t from = mark();
         p->Text1.setText("Jazz");
         p->Command2_Click();
-        EXPECT_EQ(sentSince(from), Commands{cmd::TunMem(4)});
+        EXPECT_EQ(sentSince(from, 1), Commands{cmd::TunMem(4)});
         EXPECT_EQ(state.vq.PresetName[4], "Jazz");
         EXPECT_EQ(std::filesystem::exists(folder / "user.ini"), c.userIni);
         if (c.userIni) EXPECT_EQ(readFile("user.ini"), c.after);

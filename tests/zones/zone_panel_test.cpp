@@ -64,7 +64,7 @@ class ZonePanelTest : public ::testing::Test {
     std::size_t mark() const { return sim.log().size(); }
     // What was sent from `from` on, once `count` commands are there and the line is quiet.
     Commands sentSince(std::size_t from, std::size_t count) {
-        sim.waitForLog(from + count, 2000);
+        sim.waitForLog(from + count, test::kArrivalMs);
         std::this_thread::sleep_for(30ms);
         const Commands log = sim.log();
         return Commands(log.begin() + static_cast<long>(std::min(from, log.size())), log.end());
@@ -204,13 +204,13 @@ TEST_F(ZonePanelTest, DragHintAtTheTopOfTheScreenHasABackingOfItsOwn) {
 TEST_F(ZonePanelTest, OnlyZoneTwoRefreshesWhenActivated) {
     auto three = loaded(3);
     three->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(three->widget(), 1000));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(three->widget(), test::kArrivalMs));
     QTest::qWait(100);
     EXPECT_TRUE(sentSince(0, 0).empty());
 
     auto two = loaded(2);
     two->Show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !sim.log().empty(); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sim.log().empty(); }, test::kArrivalMs));
     EXPECT_EQ(sentSince(0, 2), (Commands{cmd::RdOn(2), cmd::RdSrc(2)}));
 }
 
@@ -535,7 +535,8 @@ TEST_F(ZonePanelTest, ClosingWhileAnExchangeYieldsUnloadsOnceItHasFinished) {
     EXPECT_FALSE(panel->Visible());
     // The refresh ran to its end, then nothing more.
     EXPECT_EQ(sentSince(from, 5), Reads(1));
-    QTest::qWait(20);
+    // The unload looks again for a settled stack a little later; let events run until it has.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return unloads > 0; }, test::kArrivalMs));
     EXPECT_EQ(unloads, 1);
     EXPECT_FALSE(panel);
 }
