@@ -71,6 +71,8 @@ inline sim::DeviceState Model(int code) { return {.modelCode = code}; }
 
 class MenuTest : public ::testing::Test {
   protected:
+    // A test that only ever meets silence or junk may take the short window (kSilencePoll).
+    explicit MenuTest(std::chrono::nanoseconds pollTime = kTestPoll) : pollTime_(pollTime) {}
     void SetUp() override { ASSERT_FALSE(dir.path().empty()); }
 
     // A simulated amplifier on serial port `port`, answering as `misbehaviour` says.
@@ -99,13 +101,14 @@ class MenuTest : public ::testing::Test {
     TempFolder dir;
     std::map<int, std::unique_ptr<sim::SimAmp>> amps;
     SharedState state;
+    std::chrono::nanoseconds pollTime_;
     MSComm comm{[this](int port) {
                     const auto it = amps.find(port);
                     return it != amps.end()
                                ? it->second->devicePath()
                                : (dir / ("no-such-port-" + std::to_string(port))).string();
                 },
-                kTestPoll};
+                pollTime_};
     Link link{comm, state};
     ui::ScriptedDialogs dialogs;
     int quitCalls = 0;
