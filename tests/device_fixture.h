@@ -18,10 +18,10 @@ namespace qor::test {
 
 using namespace std::chrono_literals;
 
-// The tests' serial control waits for an answer through 32,000 polls of 60 us, about 1.9 s. An
+// The tests' serial control waits for an answer through 32,000 polls of 32 us, about 1 s. An
 // answer ends the wait at once, so only a wait that meets silence takes that long; the window is
 // wide so that a loaded machine, slow to schedule the simulator's thread, still gets the answer.
-inline constexpr auto kTestPoll = std::chrono::microseconds(60);
+inline constexpr auto kTestPoll = std::chrono::microseconds(32);
 // 64 ms: only for a serial control that never expects an answer (a silent device).
 inline constexpr auto kSilencePoll = std::chrono::microseconds(2);
 // How long a test waits for something that does come; reaching it ends the wait at once.
