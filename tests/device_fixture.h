@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <string>
@@ -26,6 +27,13 @@ inline constexpr auto kTestPoll = std::chrono::microseconds(32);
 inline constexpr auto kSilencePoll = std::chrono::microseconds(2);
 // How long a test waits for something that does come; reaching it ends the wait at once.
 inline constexpr int kArrivalMs = 10000;
+// The program's pictures, as the build puts them beside the executable.
+inline void CopyAssets(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (const auto& f : std::filesystem::directory_iterator(from))
+        if (f.is_regular_file() && f.path().extension() != ".md")
+            std::filesystem::copy_file(f.path(), to / f.path().filename());
+}
+
 inline sim::Misbehaviour Device(bool silent = false) {
     sim::Misbehaviour m;
     m.silent = silent;

@@ -11,21 +11,12 @@
 namespace qor::ui {
 namespace {
 
+using test::DoubleClick;
 using test::RunUntil;
 using test::SendMouse;
 
 void SendMove(QWidget* widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
     SendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, held);
-}
-
-// What the window system sends for a double click.
-void DoubleClick(QWidget* widget, QPoint at) {
-    for (QEvent::Type type :
-         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
-          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const bool up = type == QEvent::MouseButtonRelease;
-        SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
-    }
 }
 
 using MouseEvent = std::tuple<char, int, int, double, double>;  // kind, button, shift, x, y

@@ -15,17 +15,9 @@
 namespace qor::ui {
 namespace {
 
+using test::DoubleClick;
 using test::SendMouse;
 using Lines = std::vector<std::string>;
-
-void DoubleClick(QWidget* widget, QPoint at) {
-    for (QEvent::Type type :
-         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
-          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const bool up = type == QEvent::MouseButtonRelease;
-        SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
-    }
-}
 
 class GridTest : public ::testing::Test {
   protected:

@@ -2,10 +2,8 @@
 // picture of the screen once it is drawn: the grid with day marks, coloured cells and an editor
 // over a cell, for a person to judge. Run under Xvfb: ui_grid_window shot.png
 #include <QApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QTimer>
 
+#include "demo_shot.h"
 #include "sample_schedule_window.h"
 
 int main(int argc, char** argv) {
@@ -31,14 +29,5 @@ int main(int argc, char** argv) {
     }
     g.setRow(4).setCol(8);
     form.MSFlexGrid1_DblClick();  // the time picker over a cell
-    if (argc > 1) {
-        const QString file = QString::fromLocal8Bit(argv[1]);
-        QTimer::singleShot(800, &app, [&form, file] {
-            QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
-            if (shot.isNull()) shot = form.widget()->grab();
-            const bool saved = shot.save(file, "PNG");
-            QApplication::exit(saved ? 0 : 1);
-        });
-    }
-    return app.exec();
+    return qor::ui::test::RunAndShoot(app, form, argc, argv);
 }

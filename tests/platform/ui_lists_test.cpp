@@ -20,18 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using qor::test::TempFolder;
 using qor::test::WriteBytes;
+using test::DoubleClick;
 using test::SendMouse;
 using Lines = std::vector<std::string>;
-
-// What the window system sends for a double click.
-void DoubleClick(QWidget* widget, QPoint at) {
-    for (QEvent::Type type :
-         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
-          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const bool up = type == QEvent::MouseButtonRelease;
-        SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
-    }
-}
 
 QListWidget* ListOf(Control& control) { return static_cast<QListWidget*>(control.widget()); }
 QPoint RowCentre(Control& control, int row) {

@@ -2,10 +2,8 @@
 // picture of the screen once it is drawn: the look of the kit's framed windows, for a person
 // to judge. Run under Xvfb: ui_sample_window shot.png
 #include <QApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QTimer>
 
+#include "demo_shot.h"
 #include "sample_settings_window.h"
 
 int main(int argc, char** argv) {
@@ -22,15 +20,5 @@ int main(int argc, char** argv) {
     form.VScroll2.setValue(40);
     form.Calendar1.setValue("7/3/2026");
     form.Show();
-    if (argc > 1) {
-        const QString file = QString::fromLocal8Bit(argv[1]);
-        QTimer::singleShot(800, &app, [&form, file] {
-            // The whole screen, frame and all; the window alone where the screen cannot be read.
-            QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
-            if (shot.isNull()) shot = form.widget()->grab();
-            const bool saved = shot.save(file, "PNG");
-            QApplication::exit(saved ? 0 : 1);
-        });
-    }
-    return app.exec();
+    return qor::ui::test::RunAndShoot(app, form, argc, argv);
 }

@@ -27,4 +27,14 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseB
     QApplication::sendEvent(widget, &event);
 }
 
+// What the window system sends for a double click.
+inline void DoubleClick(QWidget* widget, QPoint at) {
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool up = type == QEvent::MouseButtonRelease;
+        SendMouse(widget, type, at, Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton);
+    }
+}
+
 }  // namespace qor::ui::test

@@ -44,9 +44,7 @@ class TunerPanelTest : public ::testing::Test {
         ASSERT_TRUE(sim.start());
         sim.setMisbehaviour(Device());
         ASSERT_FALSE(folder.path().empty());
-        for (const auto& f : std::filesystem::directory_iterator(QOR_ASSETS_DIR))
-            if (f.is_regular_file() && f.path().extension() != ".md")
-                std::filesystem::copy_file(f.path(), folder / f.path().filename().string());
+        test::CopyAssets(QOR_ASSETS_DIR, folder.path());
         state.vq.DeviceModel = "QOR 82";
         state.vq.TunerSensitivity = "High";
         state.vq.ScreenHeightTw = 100000;

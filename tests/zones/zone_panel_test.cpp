@@ -43,9 +43,7 @@ class ZonePanelTest : public ::testing::Test {
         ASSERT_TRUE(sim.start());
         sim.setMisbehaviour(Device());
         ASSERT_FALSE(folder.path().empty());
-        for (const auto& f : std::filesystem::directory_iterator(QOR_ASSETS_DIR))
-            if (f.is_regular_file() && f.path().extension() != ".md")
-                std::filesystem::copy_file(f.path(), folder / f.path().filename().string());
+        test::CopyAssets(QOR_ASSETS_DIR, folder.path());
         for (int z = 1; z <= 4; ++z) state.vq.ZoneName[z] = "Zone " + std::to_string(z);
         state.vq.DeviceModel = "QOR 82";
     }
