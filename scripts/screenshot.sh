@@ -30,12 +30,19 @@ printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzo
     > "$prog/showzones.ini"
 export QOR_PROGRAM_DIR="$prog"
 
-# Presses Return in the window that has the focus once a message box is up.
-answer() {
+# The first visible window whose title matches, once it is up (at most 10 s); nothing when none.
+window() {
+    local id=""
     for _ in $(seq 40); do
-        if xdotool search --onlyvisible --name "Qor PC Manager" > /dev/null 2>&1; then break; fi
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ] && break
         sleep 0.25
     done
+    echo "$id"
+}
+
+# Presses Return in the window that has the focus once a message box is up.
+answer() {
+    window "Qor PC Manager" > /dev/null
     sleep 0.5
     xdotool key Return
 }
@@ -90,11 +97,7 @@ import -window root "$out/zone-dropped.png"
 
 # The Settings entry, 7365 x 1395 twips in: the settings panel, in its wide layout.
 xdotool mousemove $((X + $(px 7365))) $((Y + $(px 1395))) click 1
-settings=""
-for _ in $(seq 40); do
-    settings=$(xdotool search --onlyvisible --name "Adjust current settings" | head -n 1) && break
-    sleep 0.25
-done
+settings=$(window "Adjust current settings")
 [ -n "$settings" ] || { echo "the Settings entry opened no settings panel" >&2; exit 1; }
 sleep 1
 import -window "$settings" "$out/settings-panel.png"
@@ -111,11 +114,7 @@ sleep 3
 menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 4335))) $((Y + $(px 1395))) click 1
-tuner=""
-for _ in $(seq 40); do
-    tuner=$(xdotool search --onlyvisible --name "Manage QorTuner Settings" | head -n 1) && break
-    sleep 0.25
-done
+tuner=$(window "Manage QorTuner Settings")
 [ -n "$tuner" ] || { echo "the Tuner entry opened no tuner panel" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$tuner")"
 # The panel reads the tuner; preset key 2, its middle 3403 x 2145 twips in (the dial sits one
