@@ -7,6 +7,7 @@
 #include "config/frm_settings.h"
 #include "console/frm_menu_1.h"
 #include "platform/ui/runtime.h"
+#include "schedule/frm_events.h"
 #include "tuner/frm_tuner.h"
 #include "zones/zone_panel.h"
 
@@ -103,6 +104,25 @@ void Program::ShowTuner() {
 
 FrmTuner* Program::tuner() const {
     return tuner_ && !tuner_->isUnloaded() ? tuner_.get() : nullptr;
+}
+
+void Program::ShowEvents() {
+    if (events_ && events_->isUnloaded()) events_.reset();
+    if (!events_) {
+        // The upload pauses the tuner panel's timers only while that panel is loaded.
+        events_ = std::make_unique<FrmEvents>(context_, [this](bool run) {
+            if (FrmTuner* t = tuner()) {
+                t->Timer1.setEnabled(run);
+                t->Timer2.setEnabled(run);
+            }
+        });
+        events_->onUnloaded = [this](ui::Form&) { events_.reset(); };
+    }
+    events_->Show();
+}
+
+FrmEvents* Program::events() const {
+    return events_ && !events_->isUnloaded() ? events_.get() : nullptr;
 }
 
 }  // namespace qor

@@ -17,6 +17,7 @@
 
 namespace qor {
 
+class FrmEvents;
 class FrmMenu_1;
 class FrmTuner;
 class Frmsettings;
@@ -64,6 +65,12 @@ class Program : public Windows {
     // The tuner panel while it is loaded, else null.
     FrmTuner* tuner() const;
 
+    // Loads the schedule editor when it is not loaded and shows it; one already loaded only
+    // comes forward.
+    void ShowEvents() override;
+    // The schedule editor while it is loaded, else null.
+    FrmEvents* events() const;
+
   private:
     SharedState state_;
     MSComm comm_;
@@ -74,6 +81,7 @@ class Program : public Windows {
     std::array<std::unique_ptr<ZonePanel>, 5> zones_;
     std::unique_ptr<FrmTuner> tuner_;
     std::unique_ptr<Frmsettings> settings_;
+    std::unique_ptr<FrmEvents> events_;
 };
 
 }  // namespace qor
