@@ -3,7 +3,8 @@
 # question, lets the first start write user.ini, starts again, opens the zone panels of zones 1
 # (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, opens the settings
 # panel from the Settings entry, then starts once more and opens the tuner panel from the Tuner
-# entry, with RDS text scrolling and then with the name editor of preset 2 open, and saves
+# entry, with RDS text scrolling and then with the name editor of preset 2 open, then the schedule
+# editor from the Events entry with one event switched On, and its file picker, and saves
 # screenshots. Last, the window kit's settings-like sample window, to judge its framed windows,
 # and its schedule-like grid window.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
@@ -108,7 +109,8 @@ kill "$second"
 printf '[Show zones on screen]\r\nShowzone1 = False\r\nShowzone2 = False\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
     > "$prog/showzones.ini"
 "$bin/qor-pc-manager" > "$work/third.log" 2>&1 &
-pids+=($!)
+third=$!
+pids+=($third)
 answer
 sleep 3
 menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
@@ -135,6 +137,41 @@ sleep 1.5
 xdotool key --delay 40 ctrl+a type --delay 60 "Late Jazz"
 sleep 2
 import -window root "$out/tuner-editor.png"
+
+# The Events entry, 5850 x 1395 twips in, opens the schedule editor with the schedule last
+# written to the device: days marked, the On events with white source and volume cells.
+printf '%s\r\n' '*EVT,SET,1,1111100,07,00,1,1,2,25,2;' '*EVT,SET,2,1111100,08,30,1,0,1,00,1;' \
+    '*EVT,SET,3,0000011,09,15,2,0,1,00,1;' '*EVT,SET,4,0000011,10,00,2,1,1,40,1;' \
+    '*EVT,SET,5,1010100,18,45,3,1,2,18,5;' '*EVT,SET,6,1010100,23,00,3,0,1,00,1;' \
+    > "$prog/DefResuSched.txt"
+cp "$prog/DefResuSched.txt" "$prog/week.sch"
+# Once more, so the tuner panel does not cover the menu.
+kill "$third"
+"$bin/qor-pc-manager" > "$work/fourth.log" 2>&1 &
+pids+=($!)
+answer
+sleep 3
+menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove $((X + $(px 5850))) $((Y + $(px 1395))) click 1
+events=$(window "Make Clock schedule")
+[ -n "$events" ] || { echo "the Events entry opened no schedule editor" >&2; exit 1; }
+sleep 1
+# Event 3 switched On by a double-click on its On/Off cell (its middle 6270 x 892 twips into the
+# grid, which lies under the menu bar): red "On", white cells.
+eval "$(xdotool getwindowgeometry --shell "$events")"
+bar=22  # the menu bar
+xdotool mousemove $((X + $(px 6270))) $((Y + bar + $(px 892))) click --repeat 2 --delay 80 1
+sleep 1
+import -window "$events" "$out/schedule-editor.png"
+# File > Open: the picker.
+xdotool mousemove $((X + 18)) $((Y + 10)) click 1
+sleep 0.5
+xdotool key Down Return
+picker=$(window "Open existing schedule file")
+[ -n "$picker" ] || { echo "File > Open opened no picker" >&2; exit 1; }
+sleep 1
+import -window "$picker" "$out/schedule-picker.png"
 
 # The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
 # scroll bar) on the same display, above the program's windows.
