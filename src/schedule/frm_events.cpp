@@ -1,5 +1,6 @@
 #include "schedule/frm_events.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -31,7 +32,12 @@ FrmEvents::FrmEvents(Context& ctx, std::function<void(bool)> tunerTimers)
     setHeight(Height() - ScaleHeight() + 7155);
 }
 
-FrmEvents::~FrmEvents() = default;
+// An editor that still has the focus would report losing it while the window is taken apart; it
+// loses it here, while the window is whole.
+FrmEvents::~FrmEvents() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && widget()->isAncestorOf(focus)) focus->clearFocus();
+}
 
 // A tick for the day mark, a cross for the test button's mark.
 QPixmap FrmEvents::DayMark() {

@@ -1,0 +1,115 @@
+// The cell editors used with the mouse on a desktop with a window manager: a double-click on the
+// cell, a click on the list's arrow and on an entry, on the time picker's step button, on the
+// slider's track; the cell takes what was chosen.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimeEdit>
+
+#include "console/menu_fixture.h"
+#include "platform/ui/runtime.h"
+#include "platform/ui_test_support.h"
+#include "schedule/frm_events.h"
+
+namespace qor::test {
+namespace {
+
+using ui::test::RunUntil;
+
+class EditorMouseTest : public MenuTest {
+  protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        state.vq.DeviceModel = "QOR 82";
+        editor = std::make_unique<FrmEvents>(ctx);
+        editor->Load();
+        editor->Show();
+        ASSERT_TRUE(RunUntil([&] { return QApplication::activeWindow() == editor->widget(); }));
+    }
+    // The mouse, through the X server: moved to `at` (screen pixels) and clicked `clicks` times.
+    static void ClickAt(QPoint at, int clicks = 1) {
+        Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat",
+                 QString::number(clicks), "--delay", "60", "1"});
+    }
+    // Presses the button at `from`, moves to `to` and lets go there.
+    static void DragFromTo(QPoint from, QPoint to) {
+        Xdotool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown",
+                 "1", "sleep", "0.2", "mousemove", QString::number((from.x() + to.x()) / 2),
+                 QString::number(to.y()), "sleep", "0.2", "mousemove", QString::number(to.x()),
+                 QString::number(to.y()), "sleep", "0.2", "mouseup", "1"});
+    }
+    static void Xdotool(const QStringList& args) {
+        // Apart from the click before by more than a double-click's time.
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QProcess xdotool;
+        xdotool.start("xdotool", args);
+        RunUntil([&] { return xdotool.state() == QProcess::NotRunning; });
+        // Let the X events that followed reach the window.
+        for (int i = 0; i < 20; ++i) RunUntil([] { return false; }, 5);
+    }
+    QPoint CellMiddle(int row, int col) {
+        auto* table = static_cast<QTableWidget*>(editor->MSFlexGrid1.widget());
+        const QRect r = table->visualRect(table->model()->index(row, col));
+        return table->viewport()->mapToGlobal(r.center());
+    }
+    // Opens the list with a click on its arrow and clicks the entry `text`.
+    static void Choose(ui::ComboBox& list, const QString& text) {
+        auto* box = static_cast<QComboBox*>(list.widget());
+        ClickAt(box->mapToGlobal(QPoint(box->width() - 6, box->height() / 2)));
+        ASSERT_TRUE(RunUntil([&] { return box->view()->isVisible(); }));
+        QAbstractItemView* view = box->view();
+        const int row = box->findText(text);
+        const QRect r = view->visualRect(view->model()->index(row, 0));
+        ClickAt(view->viewport()->mapToGlobal(r.center()));
+    }
+    std::string Cell(int row, int col) { return editor->MSFlexGrid1.TextMatrix(row, col); }
+
+    std::unique_ptr<FrmEvents> editor;
+};
+
+// Off until the kit's combo box keeps its focus while its list opens under a window manager
+// (the list opens in a window of its own, and the box then reports a lost focus and hides).
+TEST_F(EditorMouseTest, DISABLED_ZoneAndSourceListsTakeTheEntryPicked) {
+    ClickAt(CellMiddle(3, 9), 2);
+    ASSERT_TRUE(editor->Combo1.Visible());
+    Choose(editor->Combo1, "3");
+    EXPECT_TRUE(RunUntil([&] { return Cell(3, 9) == "3"; }));
+    EXPECT_FALSE(editor->Combo1.Visible());
+
+    ClickAt(CellMiddle(3, 10), 2);
+    EXPECT_EQ(Cell(3, 10), "On");
+    ClickAt(CellMiddle(3, 11), 2);
+    ASSERT_TRUE(editor->Combo2.Visible());
+    Choose(editor->Combo2, "Preset 2");
+    EXPECT_TRUE(RunUntil([&] { return Cell(3, 11) == "Preset 2"; }));
+    EXPECT_FALSE(editor->Combo2.Visible());
+}
+
+TEST_F(EditorMouseTest, TimePickerAndSliderWriteTheCell) {
+    ClickAt(CellMiddle(5, 8), 2);
+    ASSERT_TRUE(editor->DTPicker1.Visible());
+    auto* time = static_cast<QTimeEdit*>(editor->DTPicker1.widget());
+    // The hour section, then the step-up button.
+    ClickAt(time->mapToGlobal(QPoint(8, time->height() / 2)));
+    ClickAt(time->mapToGlobal(QPoint(time->width() - 6, time->height() / 4)));
+    EXPECT_TRUE(RunUntil([&] { return Cell(5, 8) == "1:00:00"; })) << Cell(5, 8);
+
+    ClickAt(CellMiddle(5, 12), 2);
+    ASSERT_TRUE(editor->Slider1.Visible());
+    EXPECT_FALSE(editor->DTPicker1.Visible());
+    QWidget* slider = editor->Slider1.widget();
+    // The handle, at 0 on the left, dragged to the right.
+    const int middle = slider->height() / 2;
+    DragFromTo(slider->mapToGlobal(QPoint(5, middle)),
+               slider->mapToGlobal(QPoint(slider->width() * 3 / 4, middle)));
+    EXPECT_GT(editor->Slider1.Value(), 0);
+    EXPECT_EQ(Cell(5, 12), std::to_string(editor->Slider1.Value()));
+}
+
+}  // namespace
+}  // namespace qor::test
