@@ -1,0 +1,96 @@
+// The schedule editor's Write of a full grid (16 events, each on some day) against the simulated
+// amplifier paced at 9600 baud, drawn offscreen: the upload of its 32 lines and the read-back of
+// the 16 events, timed as a ratio to the wire time of the lines, commands and answers, and how
+// many of the 16 events came back as they were sent (their answers in the read-back log).
+// Targets: ratio <= 1.2, 16 events back.
+#include <stdlib.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "link/commands.h"
+#include "link/context.h"
+#include "link/link.h"
+#include "platform/files.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/runtime.h"
+#include "schedule/frm_events.h"
+#include "schedule/schedule_events.h"
+#include "simamp.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    constexpr int kBaud = 9600;
+    namespace fs = std::filesystem;
+    using namespace qor;
+
+    std::string folder = (fs::temp_directory_path() / "qor-bench-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) return 2;
+    sim::SimAmp amp;
+    if (!amp.start()) {
+        std::fprintf(stderr, "no pseudo-terminal for the simulated amplifier\n");
+        return 2;
+    }
+    sim::Misbehaviour paced;
+    paced.paceBaud = kBaud;
+    amp.setMisbehaviour(paced);
+
+    SharedState state;
+    state.vq.DeviceModel = "QOR 82";
+    MSComm comm([&](int port) {
+        return port == 1 ? amp.devicePath() : (fs::path(folder) / "no-port").string();
+    });
+    Link link(comm, state);
+    link.setDoEvents(ui::DoEvents);
+    ui::ScriptedDialogs dialogs;
+    Context ctx{state, comm, link, dialogs, folder, [] {}};
+
+    // A full grid: every event on some day, at its own time, half of them On with a preset.
+    std::string lines;
+    for (int n = 1; n <= schedule::kEvents; ++n) {
+        schedule::EventRow row;
+        row.days[n % 7] = true;
+        row.time = std::to_string(n) + ":" + std::to_string(10 + n) + ":00";
+        row.zone = std::to_string(1 + n % 4);
+        row.onOff = n % 2 ? "On" : "Off";
+        row.source = n % 2 ? "Preset " + std::to_string(1 + n % 6) : "Aux";
+        row.volume = std::to_string(3 * n);
+        lines += *schedule::SetLine(n, row, state.vq.DeviceModel) + "\r\n";
+    }
+    files::ReplaceFile(fs::path(folder) / schedule::kRetrievedFile, lines);
+    FrmEvents editor(ctx);
+    editor.Load();
+
+    // Wire time: the 32 lines, then each read command and its answer ("*RT,EVT," and the set
+    // line's fields).
+    std::size_t chars = 0;
+    for (int n = 1; n <= schedule::kEvents; ++n) chars += schedule::ClearLine(n).size();
+    for (const std::string& line : files::SplitLines(lines)) chars += line.size() * 2;
+    for (int n = 1; n <= schedule::kEvents; ++n) chars += cmd::RdEvt(n).size();
+    const double wire = static_cast<double>(chars) * 10.0 / kBaud;
+
+    const auto t0 = std::chrono::steady_clock::now();
+    editor.Mnuwrite_Click();
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+
+    // An event is back when the log holds the device's answer with the fields that were sent.
+    int back = 0;
+    const auto log = files::ReadLines(fs::path(folder) / schedule::kLogFile);
+    for (const std::string& line : files::SplitLines(lines)) {
+        const std::string answer = "*RT,EVT," + line.substr(9);
+        if (log && std::find(log->begin(), log->end(), answer) != log->end()) ++back;
+    }
+    const double ratio = took / wire;
+    std::printf(
+        "write of a full grid: %.3f s for %.3f s of wire time, ratio %.3f (target <= 1.2) %s\n",
+        took, wire, ratio, ratio <= 1.2 ? "ok" : "MISSED");
+    std::printf("events read back: %d of 16 (target 16) %s\n", back, back == 16 ? "ok" : "MISSED");
+    fs::remove_all(folder);
+    return 0;
+}
