@@ -179,7 +179,7 @@ bool FrmEvents::WriteScheduleEvents(const std::filesystem::path& path) {
         message("Event " + std::to_string(bad) + " has no valid time (" + rows[bad].time +
                     "): nothing was written.",
                 ui::MsgIcon::Exclamation);
-    } else if (upload && !transferFilesWritable()) {
+    } else if (upload && !transferFilesWritable("Nothing was sent.")) {
         // Said already.
     } else if (!files::ReplaceFile(path, *text, &why)) {
         message("The schedule could not be written to " + path.string() + ": " + why +
@@ -198,12 +198,12 @@ bool FrmEvents::WriteScheduleEvents(const std::filesystem::path& path) {
     return written;
 }
 
-bool FrmEvents::transferFilesWritable() {
+bool FrmEvents::transferFilesWritable(const std::string& consequence) {
     for (const char* name : {schedule::kRetrievedFile, schedule::kLogFile}) {
         const auto file = ctx_.programDir / name;
         std::string why;
         if (!schedule::CanReplace(file, &why)) {
-            message(file.string() + " cannot be written (" + why + "). Nothing was sent.",
+            message(file.string() + " cannot be written (" + why + "). " + consequence,
                     ui::MsgIcon::Exclamation);
             return false;
         }
@@ -398,7 +398,7 @@ void FrmEvents::Mnuwrite_Click() {
 void FrmEvents::MnuReadEvents_Click() {
     if (transferring_) return;
     Command3.setVisible(true);
-    if (!transferFilesWritable()) return;
+    if (!transferFilesWritable("Nothing was read.")) return;
     transferring_ = true;
     ReadScheduleFromDevice();
     transferring_ = false;

@@ -154,8 +154,9 @@ class FrmEvents : public ui::Form {
                    const std::string& failure);
     void UploadSchedule(const std::filesystem::path& path);
     void ReadScheduleFromDevice();
-    // Whether the read-back file and the log can be written; says why not when they cannot.
-    bool transferFilesWritable();
+    // Whether the read-back file and the log can be written; says why not, and `consequence`,
+    // when they cannot.
+    bool transferFilesWritable(const std::string& consequence);
     void sendToQor();
     std::filesystem::path inProgramFolder(const std::string& name) const;
     template <class C>

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include "app/program.h"
 #include "console/menu_fixture.h"
 #include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
@@ -161,6 +162,28 @@ TEST_F(EditorTest, LoadingSurvivesAnyFile) {
         EXPECT_EQ(Cell(1, 10), "Off");
     }
     EXPECT_EQ(LastMessage(), "No retrieved schedule found ...");
+}
+
+TEST(ScheduleProgram, OneEditorAndAWriteCreatesNoTunerPanel) {
+    TempFolder dir;
+    ui::ScriptedDialogs dialogs;
+    ProgramOptions options;
+    options.programDir = dir.path();
+    options.portMapper = [&](int) { return (dir / "no-such-port").string(); };
+    options.pollTime = kSilencePoll;
+    options.dialogs = &dialogs;
+    Program program(options);
+    program.state().vq.DeviceModel = "QOR 82";
+    program.ShowEvents();
+    FrmEvents* editor = program.events();
+    ASSERT_NE(editor, nullptr);
+    program.ShowEvents();
+    EXPECT_EQ(program.events(), editor);
+    editor->Mnuwrite_Click();
+    EXPECT_EQ(program.tuner(), nullptr);
+    editor->Unload();
+    ui::DoEvents();
+    EXPECT_EQ(program.events(), nullptr);
 }
 
 // --- the picker ---
