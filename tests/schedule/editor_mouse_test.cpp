@@ -101,6 +101,9 @@ TEST_F(EditorMouseTest, TimePickerAndSliderWriteTheCell) {
 
     ClickAt(CellMiddle(5, 12), 2);
     ASSERT_TRUE(editor->Slider1.Visible());
+    // Beside its cell, not over it.
+    EXPECT_GE(editor->Slider1.Left(),
+              editor->MSFlexGrid1.ColPos(12) + editor->MSFlexGrid1.ColWidth(12));
     EXPECT_FALSE(editor->DTPicker1.Visible());
     QWidget* slider = editor->Slider1.widget();
     // The handle, at 0 on the left, dragged to the right.

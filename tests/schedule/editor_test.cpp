@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTest>
-
 #include "app/program.h"
 #include "console/menu_fixture.h"
 #include "platform/ui/runtime.h"
@@ -104,19 +102,6 @@ TEST_F(EditorTest, SourceListFollowsTheModelAndRefusesAnEventThatIsOff) {
     e.Combo2.setListIndex(5);
     EXPECT_EQ(Cell(3, 11), "Preset 5");
     EXPECT_FALSE(e.Combo2.Visible());
-}
-
-TEST_F(EditorTest, TheSliderOpensBesideItsCellAndWritesIt) {
-    FrmEvents& e = Open();
-    e.Show();
-    e.MSFlexGrid1.setTextMatrix(4, 12, "45");
-    DblClick(4, 12);
-    ASSERT_TRUE(e.Slider1.Visible());
-    EXPECT_EQ(e.Slider1.Value(), 45);
-    EXPECT_GE(e.Slider1.Left(), e.MSFlexGrid1.ColPos(12) + e.MSFlexGrid1.ColWidth(12));
-    QTest::keyClick(e.Slider1.widget(), Qt::Key_PageUp);
-    QTest::keyClick(e.Slider1.widget(), Qt::Key_Right);
-    EXPECT_EQ(Cell(4, 12), "51");
 }
 
 TEST_F(EditorTest, SaveAsNamesAFileOfTheProgramFolder) {
