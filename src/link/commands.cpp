@@ -80,6 +80,41 @@ std::string TunFreqEmptyPreset() { return "*TUN,FREQ,88,8;"; }
 std::string EvtClr(std::string_view number) { return Frame("EVT,CLR," + std::string(number)); }
 std::string EvtSet(std::string_view fields) { return Frame("EVT,SET," + std::string(fields)); }
 
+std::string Vol(std::string_view zone, int value) {
+    return Frame("VOL," + std::string(zone) + ",2," + Num(value));
+}
+std::string High(std::string_view zone, int value) {
+    return Frame("HIGH," + std::string(zone) + ",2," + Num(value));
+}
+std::string Low(std::string_view zone, int value) {
+    return Frame("LOW," + std::string(zone) + ",2," + Num(value));
+}
+std::string Max(std::string_view zone, int value) {
+    return Frame("MAX," + std::string(zone) + "," + Num(value));
+}
+std::string GainTwoDigits(int input, int value) {
+    return Frame("GAIN," + Num(input) + "," + (value >= 0 && value <= 9 ? "0" : "") + Num(value));
+}
+std::string On(std::string_view zone) { return Frame("ON," + std::string(zone)); }
+std::string Off(std::string_view zone) { return Frame("OFF," + std::string(zone)); }
+std::string Src(std::string_view zone, int source) {
+    return Frame("SRC," + std::string(zone) + "," + Num(source));
+}
+std::string LinkSet(std::string_view zone, int link) {
+    return Frame("LINK," + std::string(zone) + "," + Num(link));
+}
+std::string TunPres(std::string_view preset) { return Frame("TUN,PRES," + std::string(preset)); }
+std::string TunMem(std::string_view preset) { return Frame("TUN,MEM," + std::string(preset)); }
+std::string TempMinDigits(std::string_view digits) {
+    return Frame("TEMP,MIN," + std::string(digits));
+}
+std::string TempMaxDigits(std::string_view digits) {
+    return Frame("TEMP,MAX," + std::string(digits));
+}
+std::string TempCalDigits(std::string_view signedDigits) {
+    return Frame("TEMP,CAL," + std::string(signedDigits));
+}
+
 bool IsTunerModel(std::string_view model) { return UCase(model) == kModelWithTuner; }
 bool IsTunerlessModel(std::string_view model) { return UCase(model) == kModelWithoutTuner; }
 bool IsKnownModel(std::string_view model) { return IsTunerModel(model) || IsTunerlessModel(model); }

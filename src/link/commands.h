@@ -54,6 +54,23 @@ std::string TunFreqEmptyPreset();                                    // "*TUN,FR
 std::string EvtClr(std::string_view number);  // "*EVT,CLR,01;" number as the caller formats it
 std::string EvtSet(std::string_view fields);  // "*EVT,SET," + fields + ";"
 
+// A configuration upload's commands. The zone or preset is put in as the key spells it, and the
+// temperatures as the user wrote their digits.
+std::string Vol(std::string_view zone, int value);         // "*VOL,1,2,40;"
+std::string High(std::string_view zone, int value);        // "*HIGH,1,2,5;"
+std::string Low(std::string_view zone, int value);         // "*LOW,1,2,-3;"
+std::string Max(std::string_view zone, int value);         // "*MAX,1,60;"
+std::string GainTwoDigits(int input, int value);           // "*GAIN,1,05;", "*GAIN,1,30;"
+std::string On(std::string_view zone);                     // "*ON,1;"
+std::string Off(std::string_view zone);                    // "*OFF,1;"
+std::string Src(std::string_view zone, int source);        // "*SRC,1,2;"
+std::string LinkSet(std::string_view zone, int link);      // "*LINK,1,0;"
+std::string TunPres(std::string_view preset);              // "*TUN,PRES,3;"
+std::string TunMem(std::string_view preset);               // "*TUN,MEM,3;"
+std::string TempMinDigits(std::string_view digits);        // "*TEMP,MIN,5;"
+std::string TempMaxDigits(std::string_view digits);        // "*TEMP,MAX,40;"
+std::string TempCalDigits(std::string_view signedDigits);  // "*TEMP,CAL,-3;", "*TEMP,CAL,+3;"
+
 // The two models, as DeviceModel holds them. The program compares a model with these upper-cased.
 inline constexpr std::string_view kModelWithoutTuner = "QOR 81";
 inline constexpr std::string_view kModelWithTuner = "QOR 82";
