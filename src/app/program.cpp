@@ -6,6 +6,7 @@
 
 #include "config/frm_settings.h"
 #include "console/frm_menu_1.h"
+#include "inimanager/frm_file.h"
 #include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
 #include "tuner/frm_tuner.h"
@@ -124,5 +125,16 @@ void Program::ShowEvents() {
 FrmEvents* Program::events() const {
     return events_ && !events_->isUnloaded() ? events_.get() : nullptr;
 }
+
+void Program::ShowFile() {
+    if (file_ && file_->isUnloaded()) file_.reset();
+    if (!file_) {
+        file_ = std::make_unique<FrmFile>(context_);
+        file_->onUnloaded = [this](ui::Form&) { file_.reset(); };
+    }
+    file_->Show();
+}
+
+FrmFile* Program::file() const { return file_ && !file_->isUnloaded() ? file_.get() : nullptr; }
 
 }  // namespace qor

@@ -18,6 +18,7 @@
 namespace qor {
 
 class FrmEvents;
+class FrmFile;
 class FrmMenu_1;
 class FrmTuner;
 class Frmsettings;
@@ -70,6 +71,10 @@ class Program : public Windows {
     void ShowEvents() override;
     // The schedule editor while it is loaded, else null.
     FrmEvents* events() const;
+    // Shown again while open, the INI manager only comes forward; switching to it reads the device.
+    void ShowFile() override;
+    // The INI manager while it is loaded, else null.
+    FrmFile* file() const;
 
   private:
     SharedState state_;
@@ -82,6 +87,7 @@ class Program : public Windows {
     std::unique_ptr<FrmTuner> tuner_;
     std::unique_ptr<Frmsettings> settings_;
     std::unique_ptr<FrmEvents> events_;
+    std::unique_ptr<FrmFile> file_;
 };
 
 }  // namespace qor
