@@ -142,7 +142,7 @@ TEST(ScanIniTextTest, LogsEveryKeyAndCollectsTheFailures) {
     EXPECT_EQ(seen, (Lines{"Zone1_Volume", "", "Zone1_High"}));
     EXPECT_EQ(IniHasErrors(scan), 1);
     const IniCheckBox box = CheckIniFile(scan);
-    EXPECT_EQ(box.text, "\r10 error high tones buiten grenzen:Zone1_High");
+    EXPECT_EQ(box.text, "\n10 error high tones buiten grenzen:Zone1_High");
     EXPECT_EQ(box.icon, IniBoxIcon::Critical);
 
     const IniScan clean = ScanIniText(text, {"Zone1_Volume"});
