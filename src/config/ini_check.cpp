@@ -278,7 +278,12 @@ IniCheckBox CheckIniFile(const IniScan& scan) {
         const std::string first = scan.messages.empty() ? std::string() : scan.messages.substr(1);
         return {first.empty() ? InvalidLengthText("") : first, IniBoxIcon::None};
     }
-    if (!Trim(scan.messages).empty()) return {scan.messages, IniBoxIcon::Critical};
+    if (!Trim(scan.messages).empty()) {
+        // Collected with CR between them; a message box breaks its lines at LF.
+        std::string text = scan.messages;
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        return {text, IniBoxIcon::Critical};
+    }
     return {"Ini file OK... ", IniBoxIcon::Information};
 }
 

@@ -99,7 +99,8 @@ struct IniCheckBox {
     IniBoxIcon icon = IniBoxIcon::None;
 };
 // The empty text's InvalidLengthText of the first key, shown once (no icon); else all messages,
-// each on its own line after an empty one (critical); else "Ini file OK... " (information).
+// each on its own line after an empty one, lines ended by LF (critical); else "Ini file OK... "
+// (information).
 IniCheckBox CheckIniFile(const IniScan& scan);
 
 // Writes the scan's log into the program folder, replacing a log of the same name. False and
