@@ -4,7 +4,8 @@
 # (on) and 2 (off) from the Zones entry, drags the zone 2 panel by its skin, opens the settings
 # panel from the Settings entry, then starts once more and opens the tuner panel from the Tuner
 # entry, with RDS text scrolling and then with the name editor of preset 2 open, then the schedule
-# editor from the Events entry with one event switched On, and its file picker, and saves
+# editor from the Events entry with one event switched On, and its file picker, then once more
+# for the INI manager, opened from the File entry on user.ini and in its save-as view, and saves
 # screenshots. Last, the window kit's settings-like sample window, to judge its framed windows,
 # and its schedule-like grid window.
 #   scripts/screenshot.sh [output folder]     (default: ./screenshots)
@@ -27,6 +28,7 @@ start_sim --presets 89.3,91.7,94.5,98.5,101.2,104.8 --rds-every 4 \
 prog="$work/program"
 mkdir -p "$prog"
 cp "$bin"/*.png "$bin"/*.gif "$bin"/*.ico "$prog/"
+cp "$bin/lookforinini.txt" "$prog/"
 printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
     > "$prog/showzones.ini"
 export QOR_PROGRAM_DIR="$prog"
@@ -172,6 +174,30 @@ picker=$(window "Open existing schedule file")
 [ -n "$picker" ] || { echo "File > Open opened no picker" >&2; exit 1; }
 sleep 1
 import -window "$picker" "$out/schedule-picker.png"
+
+# Once more for the INI manager: the File entry, 1305 x 1395 twips into the main window, opens
+# it on user.ini (it reads the device first); then its Save As entry shows the save-as view.
+kill "${pids[-1]}"
+"$bin/qor-pc-manager" > "$work/fifth.log" 2>&1 &
+pids+=($!)
+answer
+sleep 3
+menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove $((X + $(px 1305))) $((Y + $(px 1395))) click 1
+manager=$(window "Ini File ' user.ini ' Opened")
+[ -n "$manager" ] || { echo "the File entry opened no INI manager" >&2; exit 1; }
+sleep 1
+import -window "$manager" "$out/ini-manager.png"
+# The menu bar's third entry, Save As, then a name typed into the file-name box, whose middle
+# lies 6248 x 578 twips in, below the menu bar (about 20 pixels).
+eval "$(xdotool getwindowgeometry --shell "$manager")"
+xdotool mousemove $((X + 125)) $((Y + 10)) click 1
+sleep 1
+xdotool mousemove $((X + $(px 6248))) $((Y + 20 + $(px 578))) click 1
+xdotool type --delay 60 "living room"
+sleep 0.5
+import -window "$manager" "$out/ini-manager-save-as.png"
 
 # The kit's framed-window controls (menu bar, frames, tab strip, sliders, tick boxes, calendar,
 # scroll bar) on the same display, above the program's windows.
