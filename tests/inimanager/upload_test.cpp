@@ -1,6 +1,6 @@
 // The INI manager's Write entry against the simulated amplifier over a real pseudo-terminal: what
 // the device holds afterwards, read back over the line, and the texts it cannot upload; an empty
-// editor and a missing key list, with Write and with Save.
+// editor and a missing key list, with Write and with Save, and a folder that takes no files.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -120,7 +120,7 @@ TEST_F(UploadTest, WriteLeavesTheDeviceAsTheFileSaysForEveryValueItTakes) {
     EXPECT_EQ(w.windowState(), ui::WindowState::Maximized);
 }
 
-TEST_F(UploadTest, AnEmptyEditorOrNoKeyListSendsNothingAndSaysSoOnce) {
+TEST_F(UploadTest, AnEmptyEditorNoKeyListOrAReadOnlyFolderSendsNothingAndSaysSoOnce) {
     const std::string invalid = InvalidLengthText("Tuner_sensitivity");
     const std::string saved = "File saved as " + (dir / "user.ini").string();
     const std::string noList = KeyListMissingText(dir.path(), "").substr(0, 40);
@@ -131,12 +131,20 @@ TEST_F(UploadTest, AnEmptyEditorOrNoKeyListSendsNothingAndSaysSoOnce) {
         bool write;  // Write, else Save
         Lines told;  // the start of each box, in order
         bool saves;
+        bool readOnlyFolder = false;
     };
     const Case cases[] = {
         {"empty editor, Write", "  ", true, true, {kReady, invalid}, false},
         {"empty editor, Save", "", true, false, {invalid, saved}, true},
         {"no key list, Write", kConfig, false, true, {noList}, false},
         {"no key list, Save", kConfig, false, false, {noList, saved}, true},
+        {"read-only folder, Write",
+         kConfig,
+         true,
+         true,
+         {kReady, "Nothing uploaded: "},
+         false,
+         true},
     };
     auto& amp = Attach(1);
     for (const Case& c : cases) {
@@ -147,11 +155,18 @@ TEST_F(UploadTest, AnEmptyEditorOrNoKeyListSendsNothingAndSaysSoOnce) {
         FrmFile& w = Open();
         w.RichTextBox1.setText(c.text == kConfig ? "[Changed]\r\n" : c.text);
         const std::size_t before = dialogs.msgBoxes().size();
-        Choose(c.write ? w.MnuWriteIni : w.MnuSaveIni);
+        if (c.readOnlyFolder) {
+            fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+            UserFileRights asAUser;
+            Choose(w.MnuWriteIni);
+        } else {
+            Choose(c.write ? w.MnuWriteIni : w.MnuSaveIni);
+        }
+        fs::permissions(dir.path(), fs::perms::owner_all);
         Lines told;
         for (std::size_t i = before; i < dialogs.msgBoxes().size(); ++i)
             told.push_back(dialogs.msgBoxes()[i].text);
-        ASSERT_EQ(told.size(), c.told.size()) << told.back();
+        ASSERT_EQ(told.size(), c.told.size());
         for (std::size_t i = 0; i < told.size(); ++i) EXPECT_TRUE(told[i].starts_with(c.told[i]));
         EXPECT_EQ(fs::exists(dir / "user.txt"), c.saves);
         if (!c.saves) {
