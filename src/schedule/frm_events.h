@@ -153,7 +153,8 @@ class FrmEvents : public ui::Form {
     void loadLines(const std::filesystem::path& path, schedule::Reader reader,
                    const std::string& failure);
     void UploadSchedule(const std::filesystem::path& path);
-    void ReadScheduleFromDevice();
+    // False when the read-back file or the log could not be written (said already).
+    bool ReadScheduleFromDevice();
     // Whether the read-back file and the log can be written; says why not, and `consequence`,
     // when they cannot.
     bool transferFilesWritable(const std::string& consequence);
