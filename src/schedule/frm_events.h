@@ -74,9 +74,10 @@ class FrmEvents : public ui::Form {
     // The upload flag: "1" makes the next write upload what it wrote. Kept out of sight.
     ui::TextBox& Text2 =
         add<ui::TextBox>("Text2", {6840, 6240, 1275, 315}).setText("Text2").setVisible(false);
-    // The current schedule's name or path; shows the upload's progress while one runs.
+    // The current schedule's name or path; shows the upload's progress while one runs, on the
+    // status line's place, which is empty then.
     ui::TextBox& Text1 =
-        add<ui::TextBox>("Text1", {120, 6660, 6600, 315}).setLocked(true).setVisible(false);
+        add<ui::TextBox>("Text1", {3240, 4440, 4875, 345}).setLocked(true).setVisible(false);
     ui::PictureBox& Picture2 =
         add<ui::PictureBox>("Picture2", {120, 6720, 210, 225}).setPicture(DayMark());
     ui::PictureBox& Picture1 =
