@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <chrono>
 
 #include "common/basic.h"
 #include "link/commands.h"
@@ -411,14 +412,23 @@ void FrmEvents::Command3_Click() { Command3.setVisible(false); }
 // --- transfer ----------------------------------------------------------------------------
 
 // Each line is sent between two runs of yields, as the device has always been fed. The yields take
-// no time to speak of here; the line carries the text at its own pace, and the read-back's waits
-// count from when the lines have crossed it.
+// little time; the line carries the text at its own pace, and the read-back's waits count from
+// when the lines have crossed it.
 void FrmEvents::UploadSchedule(const std::filesystem::path& path) {
-    auto pause = [this] {
+    // The count runs through a thousand texts a line, far faster than anyone can read; painting
+    // each on its own would make the yields, not the line, set the upload's pace (seconds on a
+    // real display). The box takes every text and is drawn at most once a frame.
+    auto lastPaint = std::chrono::steady_clock::now();
+    auto pause = [&] {
         for (int i = 1; i <= 500; ++i) {
+            const auto now = std::chrono::steady_clock::now();
+            const bool paint = now - lastPaint >= std::chrono::milliseconds(16);
+            if (paint) lastPaint = now;
+            Text1.widget()->setUpdatesEnabled(paint);
             Text1.setText(" Processing : " + std::to_string(i));
             ui::DoEvents();
         }
+        Text1.widget()->setUpdatesEnabled(true);
     };
     const auto lines = files::ReadLines(path);
     bool failed = !lines;
