@@ -50,7 +50,8 @@ const char kUsage[] =
     "  --no-semicolon      leave off the closing \";\" of each answer\n"
     "  --stray             send one junk byte before each answer\n"
     "  --garbage           send junk instead of each answer\n"
-    "  --pace BAUD         answer at the pace of a serial line at BAUD (10 bits a character)\n"
+    "  --pace BAUD         take commands and answer at the pace of a serial line at BAUD\n"
+    "                      (10 bits a character, both ways)\n"
     "  --help              show this text\n";
 
 bool ToInt(const char* text, int low, int high, int& out) {

@@ -240,6 +240,12 @@ void ApplySet(DeviceState& st, const std::vector<std::string>& f, Clock::time_po
     }
 }
 
+// Ten bits a character: start, eight data bits, stop.
+Clock::duration CharTime(int baud) {
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(10'000'000'000LL / baud));
+}
+
 void SleepUntil(Clock::time_point t) {
     auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
     timespec ts{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
@@ -304,9 +310,8 @@ struct SimAmp::Impl {
     std::atomic<bool> running{false};
 
     void Loop();
-    bool Handle(const std::string& command, Clock::time_point firstByte);
-    void Deliver(const std::string& bytes, const Misbehaviour& m, std::size_t commandSize,
-                 Clock::time_point firstByte);
+    bool Handle(const std::string& command);
+    void Deliver(const std::string& bytes, const Misbehaviour& m);
     bool Write(const std::string& bytes);
     bool Wait(Clock::time_point until);
     void CloseLine();
@@ -382,7 +387,10 @@ bool SimAmp::Impl::MakeLink(const std::string& path, const std::string& target) 
 void SimAmp::Impl::Loop() {
     std::string command;
     bool inCommand = false;
-    Clock::time_point firstByte{};
+    // On a paced line: when the last character read will have arrived. Text written back to back
+    // comes in one character time per character, after what came before it, however fast it
+    // reached the pseudo-terminal; each command is taken when its ";" has arrived.
+    Clock::time_point lineFree{};
     char buf[512];
     for (;;) {
         pollfd p[2] = {{master, POLLIN, 0}, {wake[0], POLLIN, 0}};
@@ -396,19 +404,26 @@ void SimAmp::Impl::Loop() {
         ssize_t n = ::read(master, buf, sizeof buf);
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) break;
-        auto now = Clock::now();
+        const auto now = Clock::now();
+        int baud = 0;
+        {
+            std::lock_guard lock(mu);
+            baud = mis.paceBaud;
+        }
+        const auto charTime = baud > 0 ? CharTime(baud) : Clock::duration::zero();
         for (ssize_t i = 0; i < n; ++i) {
             char c = buf[i];
+            lineFree = std::max(lineFree, now) + charTime;
             if (c == '*') {
                 // A new start drops any unfinished command: the device resynchronises on "*".
                 command.assign(1, c);
                 inCommand = true;
-                firstByte = now;
             } else if (inCommand) {
                 command += c;
                 if (c == ';') {
                     inCommand = false;
-                    if (!Handle(command, firstByte)) return;
+                    if (baud > 0 && lineFree > Clock::now() && !Wait(lineFree)) return;
+                    if (!Handle(command)) return;
                 } else if (command.size() > kMaxCommand) {
                     inCommand = false;
                 }
@@ -418,7 +433,7 @@ void SimAmp::Impl::Loop() {
     running = false;
 }
 
-bool SimAmp::Impl::Handle(const std::string& command, Clock::time_point firstByte) {
+bool SimAmp::Impl::Handle(const std::string& command) {
     std::string answer;
     Misbehaviour m;
     {
@@ -457,12 +472,11 @@ bool SimAmp::Impl::Handle(const std::string& command, Clock::time_point firstByt
         }
         return false;
     }
-    if (!bytes.empty()) Deliver(bytes, m, command.size(), firstByte);
+    if (!bytes.empty()) Deliver(bytes, m);
     return !stopping;
 }
 
-void SimAmp::Impl::Deliver(const std::string& bytes, const Misbehaviour& m, std::size_t commandSize,
-                           Clock::time_point firstByte) {
+void SimAmp::Impl::Deliver(const std::string& bytes, const Misbehaviour& m) {
     auto start = Clock::now();
     if (m.paceBaud <= 0 && m.turnaroundUs > 0) start += std::chrono::microseconds(m.turnaroundUs);
     if (m.lateMs > 0) start += std::chrono::milliseconds(m.lateMs);
@@ -470,10 +484,10 @@ void SimAmp::Impl::Deliver(const std::string& bytes, const Misbehaviour& m, std:
     const auto gap = std::chrono::milliseconds(std::max(m.splitGapMs, 0));
     auto pieces = Pieces(bytes, m.splitPieces);
     if (m.paceBaud > 0) {
-        // Ten bits a character. Deadlines are absolute, so time spent writing does not add
-        // up; the answer begins once the command itself would have finished arriving.
-        const auto charTime = std::chrono::nanoseconds(10'000'000'000LL / m.paceBaud);
-        auto next = std::max(start, firstByte + charTime * static_cast<long>(commandSize));
+        // The command has arrived whole by now. Deadlines are absolute, so time spent writing
+        // does not add up.
+        const auto charTime = CharTime(m.paceBaud);
+        auto next = start;
         for (std::size_t k = 0; k < pieces.size(); ++k) {
             if (k > 0) next += gap;
             for (char c : pieces[k]) {

@@ -62,7 +62,10 @@ struct Misbehaviour {
     bool noClosingSemicolon = false;
     bool strayByteFirst = false;  // one junk byte (0x7F) before each answer
     bool garbage = false;         // answer with junk bytes instead of a record
-    int paceBaud = 0;             // >0: wait the command's wire time, then one char per char time
+    // >0: a line at this baud rate both ways, ten bits a character. Commands come in one
+    // character time per character, one after the other, and each is taken (logged, applied,
+    // answered) when its last character has arrived; the answer goes out at the same pace.
+    int paceBaud = 0;
     bool hangUpOnNextCommand = false;  // hang up mid-answer: half the answer, then close the line
     // (It applies to the next command whatever it is, and clears itself; a set command gets
     // no half answer, only the hang-up.)

@@ -1,5 +1,6 @@
 #include "link/link.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "common/basic.h"
@@ -56,7 +57,12 @@ std::string Link::ReceiveMessage() {
 }
 
 std::string Link::WaitForAnswerStart() {
-    return comm_.WaitForInput(4, kAnswerPolls) >= 4 ? comm_.Input() : std::string();
+    // The bound counts from when the command has crossed the line. Text queued just before it
+    // (an upload's lines) still takes its wire time first, and the device cannot answer sooner;
+    // counting from the write would run out while the command is still on its way.
+    const auto start = std::max(std::chrono::steady_clock::now(), comm_.OutputDoneAt());
+    return comm_.WaitForInputUntil(4, start + comm_.PollTime() * kAnswerPolls) >= 4 ? comm_.Input()
+                                                                                    : std::string();
 }
 
 void Link::ReadOn(std::string& text) {

@@ -65,8 +65,8 @@ class Link {
     std::string ReceiveMessage();
 
     // The two waits of an answer, for callers that read the port themselves (the port scan):
-    // up to kAnswerPolls polls for four characters, then one read of all that waits ("" when
-    // fewer came)...
+    // up to kAnswerPolls polls for four characters, counted from when the program's output has
+    // left the line, then one read of all that waits ("" when fewer came)...
     std::string WaitForAnswerStart();
     // ...and the read-on: at most kReadOnReads reads' worth of time for the text to end with
     // ";". The text is left as far as it got.

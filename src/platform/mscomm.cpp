@@ -19,6 +19,7 @@ namespace qor {
 namespace {
 
 struct LineSettings {
+    long baud;
     speed_t speed;
     char parity;  // n e o m s
     int dataBits;
@@ -77,7 +78,8 @@ LineSettings ParseSettings(const std::string& text) {
         return std::stol(s);
     };
     LineSettings ls{};
-    ls.speed = SpeedFor(number(parts[0]));
+    ls.baud = number(parts[0]);
+    ls.speed = SpeedFor(ls.baud);
     if (ls.speed == B0) throw CommError("Invalid baud rate: " + parts[0]);
     if (parts[1].size() != 1) throw CommError("Invalid parity: " + parts[1]);
     ls.parity = static_cast<char>(std::tolower(static_cast<unsigned char>(parts[1][0])));
@@ -92,6 +94,12 @@ LineSettings ParseSettings(const std::string& text) {
     else
         throw CommError("Invalid stop bits: " + parts[3]);
     return ls;
+}
+
+// A start bit, the data bits, the parity bit when there is one, the stop bits.
+std::chrono::nanoseconds CharTimeOf(const LineSettings& ls) {
+    const long bits = 1 + ls.dataBits + (ls.parity == 'n' ? 0 : 1) + ls.stopBits;
+    return std::chrono::nanoseconds(1'000'000'000LL * bits / ls.baud);
 }
 
 void ApplyToTermios(struct termios& tio, const LineSettings& ls) {
@@ -175,8 +183,9 @@ void MSComm::setCommPort(int port) {
 }
 
 void MSComm::setSettings(const std::string& settings) {
-    ParseSettings(settings);  // validates before anything changes
+    const LineSettings ls = ParseSettings(settings);  // validates before anything changes
     settings_ = settings;
+    charTime_ = CharTimeOf(ls);
     if (PortOpen()) applySettings();
 }
 
@@ -247,6 +256,8 @@ void MSComm::hangUp() {
 
 void MSComm::setOutput(const std::string& text) {
     if (!PortOpen()) throw CommError("Port not open");
+    const auto queued = std::chrono::steady_clock::now();
+    outputDoneAt_ = std::max(outputDoneAt_, queued) + charTime_ * static_cast<long>(text.size());
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
@@ -266,6 +277,13 @@ void MSComm::setOutput(const std::string& text) {
         hangUp();
         throw CommError(std::string("Write failed: ") + strerror(err));
     }
+}
+
+std::chrono::steady_clock::time_point MSComm::OutputDoneAt() {
+    int waiting = 0;
+    if (PortOpen() && ioctl(fd_, TIOCOUTQ, &waiting) == 0 && waiting > 0)
+        return std::max(outputDoneAt_, std::chrono::steady_clock::now() + charTime_ * waiting);
+    return outputDoneAt_;
 }
 
 int MSComm::InBufferCount() {

@@ -46,6 +46,13 @@ class MSComm {
 
     // Queues the whole text for sending. CommError when the port is closed or the write fails.
     void setOutput(const std::string& text);
+    // When the last character queued so far will have left the line: a write returns as soon as
+    // the driver holds the text, but each character then takes its bits (start, data, parity,
+    // stop) at the baud rate, after those queued before it. Where the driver says how much it
+    // still holds, that counts too. A moment already past when the line is idle.
+    std::chrono::steady_clock::time_point OutputDoneAt();
+    // One character's time on the line at the current settings.
+    std::chrono::nanoseconds CharTime() const { return charTime_; }
 
     // Characters waiting; 0 on a closed or hung-up port. Setting 0 discards them.
     int InBufferCount();
@@ -72,6 +79,8 @@ class MSComm {
     std::chrono::nanoseconds pollTime_;
     int port_ = 1;
     std::string settings_ = "9600,n,8,1";
+    std::chrono::nanoseconds charTime_ = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
+    std::chrono::steady_clock::time_point outputDoneAt_{};
     int fd_ = -1;
     std::string devicePath_;
     struct termios savedTio_ {};

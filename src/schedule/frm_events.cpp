@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <chrono>
 
 #include "common/basic.h"
 #include "link/commands.h"
@@ -400,9 +401,9 @@ void FrmEvents::MnuReadEvents_Click() {
     Command3.setVisible(true);
     if (!transferFilesWritable("Nothing was read.")) return;
     transferring_ = true;
-    ReadScheduleFromDevice();
+    const bool written = ReadScheduleFromDevice();
     transferring_ = false;
-    RichTextBox1.LoadFile(ctx_.programDir / schedule::kLogFile);
+    if (written) RichTextBox1.LoadFile(ctx_.programDir / schedule::kLogFile);
     RichTextBox1.setVisible(true);
 }
 
@@ -410,8 +411,82 @@ void FrmEvents::Command3_Click() { Command3.setVisible(false); }
 
 // --- transfer ----------------------------------------------------------------------------
 
-void FrmEvents::UploadSchedule(const std::filesystem::path& path) { (void)path; }
+// Each line is sent between two runs of yields, as the device has always been fed. The yields take
+// little time; the line carries the text at its own pace, and the read-back's waits count from
+// when the lines have crossed it.
+void FrmEvents::UploadSchedule(const std::filesystem::path& path) {
+    // The count runs through a thousand texts a line, far faster than anyone can read; painting
+    // each on its own would make the yields, not the line, set the upload's pace (seconds on a
+    // real display). The box takes every text and is drawn at most once a frame.
+    auto lastPaint = std::chrono::steady_clock::now();
+    auto pause = [&] {
+        for (int i = 1; i <= 500; ++i) {
+            const auto now = std::chrono::steady_clock::now();
+            const bool paint = now - lastPaint >= std::chrono::milliseconds(16);
+            if (paint) lastPaint = now;
+            Text1.widget()->setUpdatesEnabled(paint);
+            Text1.setText(" Processing : " + std::to_string(i));
+            ui::DoEvents();
+        }
+        Text1.widget()->setUpdatesEnabled(true);
+    };
+    const auto lines = files::ReadLines(path);
+    bool failed = !lines;
+    Text1.setVisible(true);
+    for (const std::string& line : lines.value_or(std::vector<std::string>{})) {
+        pause();
+        Text1.setText("");
+        if (ctx_.link.SendMessage(line) != 1) {
+            failed = true;
+            Text1.setText("Upload failed " + line);
+        } else {
+            Text1.setText("Uploading " + line);
+        }
+        pause();
+        ui::DoEvents();
+    }
+    Text1.setText("");
+    Text1.setVisible(false);
+    ReadScheduleFromDevice();
+    LoadScheduleFile(path);
+    if (failed) message("There were errors during upload...", ui::MsgIcon::Information);
+    Label2.setCaption("");
+}
 
-void FrmEvents::ReadScheduleFromDevice() {}
+// The read-back file and the log are kept in memory and each replaces its file whole at the end,
+// so an interrupted read-back never leaves half a schedule behind.
+bool FrmEvents::ReadScheduleFromDevice() {
+    std::string retrieved, log;
+    for (int n = 1; n <= schedule::kEvents; ++n) {
+        const std::string command = cmd::RdEvt(n);
+        log += command + "\r\n";
+        if (ctx_.link.SendMessage(command) == 1) {
+            const std::string answer = ctx_.link.ReceiveMessage();
+            if (!answer.empty()) {
+                if (const auto line = schedule::ReadBackLine(answer)) {
+                    retrieved += *line + "\r\n";
+                    log += answer + "\r\n";
+                } else {
+                    log += "Error: " + answer + "\r\n";
+                }
+            }
+        }
+        Label2.setCaption("Reading back from QOR... ");
+        ui::DoEvents();
+    }
+    bool written = true;
+    for (const auto& [name, text] :
+         {std::pair{schedule::kRetrievedFile, &retrieved}, std::pair{schedule::kLogFile, &log}}) {
+        const auto file = ctx_.programDir / name;
+        std::string why;
+        if (!files::ReplaceFile(file, *text, &why)) {
+            message("The read-back could not be written to " + file.string() + ": " + why + ".",
+                    ui::MsgIcon::Exclamation);
+            written = false;
+        }
+    }
+    Label2.setCaption("");
+    return written;
+}
 
 }  // namespace qor

@@ -149,6 +149,11 @@ LineEffect ReadSetLine(std::string_view line, Reader reader, std::string_view mo
     return effect;
 }
 
+std::optional<std::string> ReadBackLine(std::string_view answer) {
+    if (Left(answer, 7) != "*RT,EVT") return std::nullopt;
+    return "*EVT,SET," + Mid(answer, 9);
+}
+
 ScheduleName truefilschedn(std::string_view name) {
     const std::string trimmed = Trim(name);
     std::string base;
@@ -178,8 +183,15 @@ bool CanReplace(const std::filesystem::path& file, std::string* why) {
         return false;
     };
     std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return fail("it is a folder");
-    std::filesystem::path folder = file.parent_path();
+    // A link is followed: the file it names is the one replaced.
+    const auto status = std::filesystem::status(file, ec);
+    if (std::filesystem::is_directory(status)) return fail("it is a folder");
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return fail("it is no plain file");
+    std::filesystem::path target = file;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
+        target = std::filesystem::weakly_canonical(file, ec);
+    std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     // A file is replaced by a new one renamed over it, so the folder must take a new file.
     std::string probe = (folder / ".qor-probe-XXXXXX").string();

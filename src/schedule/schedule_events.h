@@ -63,6 +63,11 @@ struct LineEffect {
 };
 LineEffect ReadSetLine(std::string_view line, Reader reader, std::string_view model);
 
+// The read-back of one event: the answer "*RT,EVT,4,1000000,06,45,1,1,1,30,1;" becomes the set
+// line "*EVT,SET,4,1000000,06,45,1,1,1,30,1;" (the answer's fields kept as they came); any other
+// answer (a link failure text, RDS text) gives nullopt.
+std::optional<std::string> ReadBackLine(std::string_view answer);
+
 // The name rule of Save As: the normalised name ("my week" -> "my_week.sch") and whether it is
 // usable (".sch" alone is not).
 struct ScheduleName {

@@ -279,6 +279,18 @@ TEST_F(RdsTest, PanelsOwnLineScrollsThroughTheLinksWaitAndYield) {
     EXPECT_EQ(clock.t, std::chrono::system_clock::time_point{} + 6s);
 }
 
+TEST_F(LinkTest, AnswerWaitCountsFromWhenTheCommandHasCrossedTheLine) {
+    openPort();
+    sim.setMisbehaviour({.paceBaud = 9600});
+    // About two seconds of set commands queued at once, twice the answer window: the read
+    // command reaches the device only after all of them.
+    std::string lines;
+    for (int v = 0; lines.size() < 2000; ++v) lines += cmd::Vol(1, v % 60);
+    ASSERT_EQ(link.SendMessage(lines), 1);
+    ASSERT_EQ(link.SendMessage(cmd::Vol(1, 33) + cmd::RdVol(1)), 1);
+    EXPECT_EQ(link.ReceiveMessage(), "*RT,VOL,1,33;");
+}
+
 TEST_F(LinkTest, DrainTakesEverythingThatWaitsAndReadsOnceOnASilentLine) {
     openPort();
     EXPECT_EQ(link.DrainInput(), "");

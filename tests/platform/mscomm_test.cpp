@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -107,6 +108,33 @@ TEST_F(MSCommTest, FewerCharactersThanAskedForKeepTheWaitGoing) {
     });
     EXPECT_EQ(comm.WaitForInput(4, kArrivalPolls), 4);
     device.join();
+}
+
+TEST_F(MSCommTest, OutputIsDoneWhenItsCharactersHaveCrossedTheLine) {
+    using std::chrono::nanoseconds;
+    struct Case {
+        const char* settings;
+        nanoseconds charTime;  // start bit, data bits, parity bit, stop bits
+    } cases[] = {
+        {"9600,n,8,1", nanoseconds(1'041'666)},
+        {"19200,E,7,2", nanoseconds(572'916)},
+        {"9600,o,8,2", nanoseconds(1'250'000)},
+        {"1200,n,8,1", nanoseconds(8'333'333)},
+    };
+    comm.setPortOpen(true);
+    for (const auto& c : cases) {
+        comm.setSettings(c.settings);
+        EXPECT_EQ(comm.CharTime(), c.charTime) << c.settings;
+        const auto queuedBefore = std::max(comm.OutputDoneAt(), std::chrono::steady_clock::now());
+        // Two texts back to back: the second leaves after the first.
+        comm.setOutput(std::string(60, 'x'));
+        comm.setOutput(std::string(40, 'y'));
+        const auto queuedAfter = std::chrono::steady_clock::now() + 100 * c.charTime;
+        EXPECT_EQ(pty.read().size(), 100u);
+        const auto done = comm.OutputDoneAt();
+        EXPECT_GE(done, queuedBefore + 100 * c.charTime) << c.settings;
+        EXPECT_LE(done, std::max(queuedAfter, queuedBefore + 100 * c.charTime)) << c.settings;
+    }
 }
 
 TEST_F(MSCommTest, OpenFailsForMissingBusyAndNonSerialDevicesAndPortIsFixedWhileOpen) {

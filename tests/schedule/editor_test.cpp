@@ -5,46 +5,13 @@
 #include <sys/stat.h>
 
 #include "app/program.h"
-#include "console/menu_fixture.h"
-#include "platform/ui/runtime.h"
-#include "schedule/frm_events.h"
+#include "editor_fixture.h"
 #include "schedule/frm_open_schedule.h"
 
 namespace qor::test {
 namespace {
 
-const std::string kEmptyGrid = [] {
-    std::string text;
-    for (int n = 1; n <= 16; ++n)
-        text += cmd::EvtClr(Pad2(n)) + "\r\n*EVT,SET," + std::to_string(n) +
-                ",0000000,00,00,0,0,1,00,0;\r\n";
-    return text;
-}();
-
-class EditorTest : public MenuTest {
-  protected:
-    FrmEvents& Open(const char* model = "QOR 82") {
-        state.vq.DeviceModel = model;
-        editor = std::make_unique<FrmEvents>(ctx);
-        editor->Load();
-        return *editor;
-    }
-    // Double-clicks cell (row, col) as the grid reports one.
-    void DblClick(int row, int col) {
-        editor->MSFlexGrid1.setRow(row).setCol(col);
-        editor->MSFlexGrid1_DblClick();
-    }
-    std::string Cell(int row, int col) { return editor->MSFlexGrid1.TextMatrix(row, col); }
-    std::string LastMessage() {
-        return dialogs.msgBoxes().empty() ? "" : dialogs.msgBoxes().back().text;
-    }
-    void Activate(ui::Form& form) {
-        form.widget()->activateWindow();
-        ui::DoEvents();
-    }
-
-    std::unique_ptr<FrmEvents> editor;
-};
+const std::string kEmptyGrid = EmptyGridFile();
 
 TEST_F(EditorTest, OpensWithTheGridResetWhenNoScheduleWasRetrieved) {
     FrmEvents& e = Open();
@@ -57,8 +24,7 @@ TEST_F(EditorTest, OpensWithTheGridResetWhenNoScheduleWasRetrieved) {
     EXPECT_EQ(g.TextMatrix(16, 0), "16");
     for (auto [col, width] : {std::pair{1, 500}, {7, 500}, {9, 500}, {10, 700}, {12, 700}})
         EXPECT_NEAR(g.ColWidth(col), width, 15) << col;  // whole pixels
-    EXPECT_EQ((std::array{Cell(16, 8), Cell(16, 9), Cell(16, 10), Cell(16, 11), Cell(16, 12)}),
-              (std::array<std::string, 5>{"0:00:00", "1", "Off", "Aux", "0"}));
+    EXPECT_EQ(Event(16), (std::array<std::string, 5>{"0:00:00", "1", "Off", "Aux", "0"}));
     e.Command2_Click();  // alone it writes and sends nothing
     EXPECT_EQ(ReadBytes(dir / "DefResuSched.txt"), kEmptyGrid);
 }
@@ -188,8 +154,7 @@ TEST_F(EditorTest, PickerOpensAFileIntoTheEditorWhenItIsActiveAgain) {
     EXPECT_EQ(e.Caption(), (dir / "week.sch").string());
     Activate(e);
     EXPECT_EQ(state.vq.OpenSchedulePath, "");
-    EXPECT_EQ((std::array{Cell(2, 8), Cell(2, 9), Cell(2, 10), Cell(2, 11), Cell(2, 12)}),
-              (std::array<std::string, 5>{"06:45:00", "3", "On", "Preset 4", "30"}));
+    EXPECT_EQ(Event(2), (std::array<std::string, 5>{"06:45:00", "3", "On", "Preset 4", "30"}));
     // Save now writes the opened file.
     e.MnuEventsFileSave_Click();
     EXPECT_NE(ReadBytes(dir / "week.sch").find("*EVT,SET,2,1111100,06,45,3,1,2,30,4;"),

@@ -133,6 +133,20 @@ TEST(ScheduleLines, ReadingSetLines) {
         EXPECT_TRUE(ReadSetLine(line, Reader::ScheduleFile, "QOR 82").error) << line;
 }
 
+TEST(ScheduleLines, ReadBackLines) {
+    struct Case {
+        const char* answer;
+        std::optional<std::string> line;
+    } cases[] = {
+        {"*RT,EVT,4,1000000,06,45,1,1,1,30,1;", "*EVT,SET,4,1000000,06,45,1,1,1,30,1;"},
+        {"*RT,EVT", "*EVT,SET,"},
+        {"Comm Error : NO CONNECTION", std::nullopt},
+        {"?", std::nullopt},
+        {"*RT,VOL,1,40;", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadBackLine(c.answer), c.line) << c.answer;
+}
+
 TEST(ScheduleLines, ScheduleFileNames) {
     struct Case {
         const char* in;
@@ -163,6 +177,9 @@ TEST(ScheduleFiles, CanReplaceOnlyWhereTheFolderTakesANewFile) {
     EXPECT_TRUE(CanReplace(dir / "new.txt"));
     EXPECT_FALSE(CanReplace(dir.path()));
     EXPECT_FALSE(CanReplace(dir / "missing" / "x.txt"));
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    EXPECT_FALSE(CanReplace(dir / "fifo"));
+    std::filesystem::remove(dir / "fifo");
     ::chmod(dir.path().c_str(), 0555);
     {
         test::UserFileRights asUser;

@@ -135,6 +135,23 @@ TEST_F(SimLine, PacedExchangeTakesAtLeastItsWireTime) {
     EXPECT_GE(Clock::now() - t0, wire * 8 / 10);
 }
 
+TEST_F(SimLine, PacedCommandsWrittenBackToBackArriveOneAfterTheOther) {
+    Fd line(sim.devicePath());
+    sim.setMisbehaviour({.paceBaud = 9600});
+    // Forty set commands, about half a second of line, written at once; the read comes after them.
+    std::string text;
+    for (int v = 1; v <= 40; ++v) text += "*VOL,1,2," + std::to_string(v) + ";";
+    text += "*RD,VOL,1;";
+    const auto t0 = Clock::now();
+    ASSERT_EQ(::write(line.fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    // Nothing is taken before its last character has come down the line.
+    EXPECT_LT(sim.log().size(), 40u);
+    EXPECT_EQ(Joined(Reads(line.fd, ';', 1)), "*RT,VOL,1,40;");
+    const auto wire = std::chrono::microseconds(text.size() * 10 * 1'000'000 / 9600);
+    EXPECT_GE(Clock::now() - t0, wire * 8 / 10);
+    EXPECT_EQ(sim.log().size(), 41u);
+}
+
 TEST(SimLink, HangUpIsSeenOnTheLineAndRestartMovesTheLink) {
     char dir[] = "/tmp/qor-sim-test-XXXXXX";
     ASSERT_NE(::mkdtemp(dir), nullptr);
