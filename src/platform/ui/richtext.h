@@ -2,8 +2,8 @@
 // loaded and saved by name. Any file the file helpers read is taken, at any line length.
 //
 // Bytes and text: each byte is the character of the same number (Latin-1, as the classic box's
-// ANSI text), so every byte but NUL comes back as it went in; a typed character outside Latin-1
-// comes back as "?". A line ends at CR LF, LF or CR and comes back ended with CR LF.
+// ANSI text), so every byte comes back as it went in, save that a line ends at CR LF, LF or CR and
+// comes back ended with CR LF. A typed character outside Latin-1 comes back as "?".
 #pragma once
 
 #include <filesystem>
@@ -20,7 +20,8 @@ class RichTextBox : public ControlOf<RichTextBox> {
     // Lines wrap at the box's width. A line longer than this is shown cut into pieces of this
     // many characters, each starting on a new row: laying out one long line takes time that grows
     // faster than the line, and would hold the program for minutes. The cuts are not part of the
-    // text.
+    // text; while a line is cut, the box keeps no undo (undoing the join of two pieces would bring
+    // a line end back where the cut was).
     static constexpr std::size_t kPiece = 4096;
 
     RichTextBox(ControlKey, Form& form, std::string name);
