@@ -53,12 +53,21 @@ PresetStoreOutcome StorePresetKeys(const std::filesystem::path& programDir, int 
     const std::filesystem::path settings = SettingsFilePath(programDir);
     std::error_code error;
     if (!std::filesystem::exists(settings, error)) return PresetStoreOutcome::NoFile;
-    const auto lines = files::ReadLines(settings, why);
-    if (!lines) return PresetStoreOutcome::ReadFailed;
+    std::string reason;
+    const auto lines = files::ReadLines(settings, &reason);
+    if (!lines) {
+        if (why) *why = settings.filename().string() + ": " + reason;
+        return PresetStoreOutcome::ReadFailed;
+    }
     const std::string text = JoinLines(RewritePresetKeys(*lines, preset, frequency, name));
-    if (!files::ReplaceFile(programDir / kPresetCopyFileName, text, why) ||
-        !files::ReplaceFile(settings, text, why))
+    const auto failed = [&](const std::filesystem::path& file) {
+        if (why) *why = file.filename().string() + ": " + reason;
         return PresetStoreOutcome::WriteFailed;
+    };
+    // The copy is made anew: a user.tus left there, even a link, is replaced, not written into.
+    const std::filesystem::path copy = programDir / kPresetCopyFileName;
+    if (!files::WriteFreshFile(copy, text, &reason)) return failed(copy);
+    if (!files::ReplaceFile(settings, text, &reason)) return failed(settings);
     return PresetStoreOutcome::Written;
 }
 

@@ -32,9 +32,10 @@ enum class PresetStoreOutcome {
     WriteFailed,  // user.tus or user.ini could not be written: user.ini left as it was
 };
 
-// Rewrites preset n's keys in user.ini in the program folder: the new text goes whole to user.tus,
+// Rewrites preset n's keys in user.ini in the program folder: the new text goes whole to a fresh
+// user.tus (whatever was under that name, a link included, is replaced, never written through),
 // then replaces user.ini in one step, so a failed or interrupted write never leaves user.ini short
-// or missing. `why` (when given) says what failed.
+// or missing. `why` (when given) names the file that failed and says why.
 PresetStoreOutcome StorePresetKeys(const std::filesystem::path& programDir, int preset,
                                    std::string_view frequency, std::string_view name,
                                    std::string* why = nullptr);

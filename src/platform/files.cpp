@@ -156,29 +156,25 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& path, std::str
     return SplitLines(*bytes);
 }
 
-bool ReplaceFile(const fs::path& target, std::string_view contents, std::string* why) {
-    int err = 0;
-    const auto file = FinalTarget(target, err);
-    if (!file) return Fail(why, Reason(err), false);
+namespace {
 
-    struct stat old {};
-    const bool hadOld = ::stat(file->c_str(), &old) == 0;
-    // A folder, FIFO or device under the name is not ours to replace.
-    if (hadOld && !S_ISREG(old.st_mode)) return Fail(why, kNotPlain, false);
-
+// Writes `contents` to a side file beside `file` and renames it over `file`. `keep` (when given)
+// holds the permissions the new file takes.
+bool WriteAndRename(const fs::path& file, std::string_view contents, const mode_t* keep,
+                    std::string* why) {
     // O_EXCL with O_NOFOLLOW: the side file is new, never an existing file or a link left there.
     fs::path side;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        side = SideName(*file);
+        side = SideName(file);
         fd = ::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) return Fail(why, Reason("cannot create a new file", errno), false);
 
     const char* step = nullptr;
-    // The replaced file keeps its permissions.
-    if (hadOld) ::fchmod(fd, old.st_mode & 07777);
+    int err = 0;
+    if (keep) ::fchmod(fd, *keep);
     if (!WriteAll(fd, contents))
         step = "cannot write";
     else if (::fsync(fd) != 0)
@@ -188,7 +184,7 @@ bool ReplaceFile(const fs::path& target, std::string_view contents, std::string*
         step = "cannot close";
         err = errno;
     }
-    if (!step && ::rename(side.c_str(), file->c_str()) != 0) {
+    if (!step && ::rename(side.c_str(), file.c_str()) != 0) {
         step = "cannot rename over the old file";
         err = errno;
     }
@@ -196,8 +192,32 @@ bool ReplaceFile(const fs::path& target, std::string_view contents, std::string*
         ::unlink(side.c_str());
         return Fail(why, Reason(step, err), false);
     }
-    SyncFolder(file->parent_path());
+    SyncFolder(file.parent_path());
     return true;
+}
+
+}  // namespace
+
+bool ReplaceFile(const fs::path& target, std::string_view contents, std::string* why) {
+    int err = 0;
+    const auto file = FinalTarget(target, err);
+    if (!file) return Fail(why, Reason(err), false);
+
+    struct stat old {};
+    const bool hadOld = ::stat(file->c_str(), &old) == 0;
+    // A folder, FIFO or device under the name is not ours to replace.
+    if (hadOld && !S_ISREG(old.st_mode)) return Fail(why, kNotPlain, false);
+    // The replaced file keeps its permissions.
+    const mode_t keep = old.st_mode & 07777;
+    return WriteAndRename(*file, contents, hadOld ? &keep : nullptr, why);
+}
+
+bool WriteFreshFile(const fs::path& target, std::string_view contents, std::string* why) {
+    struct stat old {};
+    // The rename would fail on a folder anyway; said plainly here.
+    if (::lstat(target.c_str(), &old) == 0 && S_ISDIR(old.st_mode))
+        return Fail(why, "a folder is in the way", false);
+    return WriteAndRename(target, contents, nullptr, why);
 }
 
 }  // namespace qor::files

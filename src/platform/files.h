@@ -38,4 +38,12 @@ std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& p
 bool ReplaceFile(const std::filesystem::path& target, std::string_view contents,
                  std::string* why = nullptr);
 
+// Puts a new file holding `contents` under the name `target`, in the same one step as
+// ReplaceFile. Whatever the name held (a file, a link, a FIFO, a device) is replaced by the new
+// file and never opened or followed, so nothing is written anywhere but in target's folder; a
+// folder under the name is left and refused. The new file has the usual permissions. False and
+// *why on failure; no side file then remains.
+bool WriteFreshFile(const std::filesystem::path& target, std::string_view contents,
+                    std::string* why = nullptr);
+
 }  // namespace qor::files

@@ -1,8 +1,10 @@
 // The tuner panel's controls for the user: preset keys and their marker, the name editor and
 // Store, manual tuning, station search, the sensitivity box and the hint line.
 #include "config/preset_keys.h"
+#include "config/settings_file.h"
 #include "link/commands.h"
 #include "link/tuner.h"
+#include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
 #include "tuner/frm_tuner.h"
 #include "tuner/tuner_layout.h"
@@ -99,9 +101,16 @@ void FrmTuner::Command2_Click() {
     if (IsPreset(n)) vq.PresetName[n] = name;
     Label14.setCaption(name);
     ClosePresetEditor();
-    // Nothing is reported: without user.ini nothing is written, and a failed write leaves the
-    // old file whole.
-    if (IsPreset(n)) StorePresetKeys(ctx_.programDir, n, Label9.Caption(), name);
+    if (!IsPreset(n)) return;
+    // Without user.ini nothing is written and nothing said; a failed write leaves the old file
+    // whole, and the user is told.
+    std::string why;
+    const PresetStoreOutcome outcome =
+        StorePresetKeys(ctx_.programDir, n, Label9.Caption(), name, &why);
+    if (outcome == PresetStoreOutcome::ReadFailed || outcome == PresetStoreOutcome::WriteFailed)
+        ctx_.dialogs.MsgBox("Preset " + std::to_string(n) + " could not be stored in " +
+                                SettingsFilePath(ctx_.programDir).string() + ": " + why,
+                            ui::MsgButtons::OK, ui::MsgIcon::Exclamation);
 }
 
 void FrmTuner::Command3_Click() { ClosePresetEditor(); }

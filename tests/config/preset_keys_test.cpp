@@ -4,6 +4,9 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,48 +67,105 @@ class StorePresetKeysTest : public ::testing::Test {
 
 TEST_F(StorePresetKeysTest, RewritesUserIniWithCrLfAndLeavesTheSameTextInUserTus) {
     test::WriteBytes(dir / "user.ini", "[Tuner_Freq]\nPreset2_Freq=88.8\rPreset2_Name=Old\r\nx");
+    // An old user.tus is replaced, even a link, never written through.
+    test::TempFolder elsewhere;
+    test::WriteBytes(elsewhere / "victim", "keep");
+    std::filesystem::create_symlink(elsewhere / "victim", dir / "user.tus");
     std::string why;
     ASSERT_EQ(store(&why), PresetStoreOutcome::Written) << why;
     const std::string expected =
         "[Tuner_Freq]\r\nPreset2_Freq=98.5\r\nPreset2_Name=Radio 2\r\nx\r\n";
     EXPECT_EQ(test::ReadBytes(dir / "user.ini"), expected);
     EXPECT_EQ(test::ReadBytes(dir / "user.tus"), expected);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "user.tus"));
+    EXPECT_EQ(test::ReadBytes(elsewhere / "victim"), "keep");
 
     test::WriteBytes(dir / "user.ini", "");
     ASSERT_EQ(store(), PresetStoreOutcome::Written);
     EXPECT_EQ(test::ReadBytes(dir / "user.ini"), "Preset2_Freq=98.5\r\nPreset2_Name=Radio 2\r\n");
 }
 
-TEST_F(StorePresetKeysTest, WithoutAReadableUserIniNothingIsWritten) {
-    EXPECT_EQ(store(), PresetStoreOutcome::NoFile);
-    std::filesystem::create_directory(dir / "user.ini");
-    EXPECT_EQ(store(), PresetStoreOutcome::ReadFailed);
-    EXPECT_FALSE(std::filesystem::exists(dir / "user.tus"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "user.ini"));
-}
+// While it lives, writes past `bytes` fail as on a full disk (root included).
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-// A file size limit makes the write fail part-way, as a full disk does (root included).
-TEST_F(StorePresetKeysTest, AFailedWriteKeepsTheOldFileWhole) {
+  private:
+    rlimit saved_{};
+    sighandler_t handler_;
+};
+
+// No store without user.ini writes anything; a store that cannot read or rewrite it says so,
+// naming the file, and leaves the folder as it was.
+TEST_F(StorePresetKeysTest, WhatCannotBeStoredLeavesTheFolderAsItWas) {
+    namespace fs = std::filesystem;
     const std::string old = "Preset2_Freq=88.8\r\n" + std::string(400, 'x') + "\r\n";
-    test::WriteBytes(dir / "user.ini", old);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 300;
-    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    std::string why;
-    const PresetStoreOutcome outcome = store(&why);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, handler);
-
-    EXPECT_EQ(outcome, PresetStoreOutcome::WriteFailed);
-    EXPECT_FALSE(why.empty());
-    EXPECT_EQ(test::ReadBytes(dir / "user.ini"), old);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        names.push_back(entry.path().filename());
-    EXPECT_EQ(names, std::vector<std::string>{"user.ini"});
+    const auto plainIni = [&] { test::WriteBytes(dir / "user.ini", old); };
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        PresetStoreOutcome outcome;
+        const char* named;  // the file the reason names
+        bool asAUser = false;
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+    } cases[] = {
+        {"no user.ini", [] {}, PresetStoreOutcome::NoFile, ""},
+        {"user.ini a folder", [&] { fs::create_directory(dir / "user.ini"); },
+         PresetStoreOutcome::ReadFailed, "user.ini"},
+        {"user.ini a FIFO", [&] { ::mkfifo((dir / "user.ini").c_str(), 0644); },
+         PresetStoreOutcome::ReadFailed, "user.ini"},
+        {"user.tus a folder",
+         [&] {
+             plainIni();
+             fs::create_directory(dir / "user.tus");
+         },
+         PresetStoreOutcome::WriteFailed, "user.tus"},
+        {"a read-only folder",
+         [&] {
+             plainIni();
+             fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+         },
+         PresetStoreOutcome::WriteFailed, "user.tus", true},
+        {"a full disk", plainIni, PresetStoreOutcome::WriteFailed, "user.tus", false, 300},
+    };
+    for (const auto& c : cases) {
+        for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove_all(entry);
+        c.before();
+        const auto listing = [&] {
+            std::vector<std::string> names;
+            for (const auto& entry : fs::directory_iterator(dir.path()))
+                names.push_back(entry.path().filename());
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        const std::vector<std::string> namesBefore = listing();
+        std::string why;
+        PresetStoreOutcome outcome{};
+        {
+            std::optional<test::UserFileRights> asAUser;
+            if (c.asAUser) asAUser.emplace();
+            FileSizeLimit limit(c.fileSizeLimit);
+            outcome = store(&why);
+        }
+        fs::permissions(dir.path(), fs::perms::owner_all);
+        EXPECT_EQ(outcome, c.outcome) << c.name;
+        EXPECT_EQ(why.rfind(c.named, 0), 0u) << c.name << ": " << why;
+        EXPECT_EQ(listing(), namesBefore) << c.name;
+        if (fs::is_regular_file(dir / "user.ini")) {
+            EXPECT_EQ(test::ReadBytes(dir / "user.ini"), old) << c.name;
+        }
+    }
 }
 
 }  // namespace

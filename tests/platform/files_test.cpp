@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <thread>
 
 #include "config/temp_folder.h"
@@ -198,6 +199,49 @@ TEST(ReplaceFileTest, AWriteThatFailsPartWayKeepsTheOldFileWhole) {
     EXPECT_NE(why.find("cannot write"), std::string::npos) << why;
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"user.ini"});
+}
+
+// Whatever held the name before is replaced by a new plain file; nothing it pointed to is
+// touched, and a folder is left standing.
+TEST(WriteFreshFileTest, ReplacesWhatIsUnderTheNameWithoutFollowingIt) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path& dir, const fs::path& file)> before;
+        bool written;
+    } cases[] = {
+        {"nothing", [](const fs::path&, const fs::path&) {}, true},
+        {"a plain file", [](const fs::path&, const fs::path& f) { WriteBytes(f, "old"); }, true},
+        {"a link to a file elsewhere",
+         [](const fs::path& d, const fs::path& f) { fs::create_symlink(d / "out" / "victim", f); },
+         true},
+        {"a link to nothing yet",
+         [](const fs::path& d, const fs::path& f) { fs::create_symlink(d / "out" / "new", f); },
+         true},
+        {"a link to a folder",
+         [](const fs::path& d, const fs::path& f) { fs::create_symlink(d / "out", f); }, true},
+        {"a FIFO", [](const fs::path&, const fs::path& f) { ::mkfifo(f.c_str(), 0644); }, true},
+        {"a folder", [](const fs::path&, const fs::path& f) { fs::create_directory(f); }, false},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        fs::create_directories(dir / "in");
+        fs::create_directories(dir / "out");
+        WriteBytes(dir / "out" / "victim", "keep");
+        const fs::path file = dir / "in" / "user.tus";
+        c.before(dir.path(), file);
+        std::string why;
+        EXPECT_EQ(WriteFreshFile(file, "new", &why), c.written) << c.name << ": " << why;
+        EXPECT_EQ(FolderNames(dir / "in"), std::vector<std::string>{"user.tus"}) << c.name;
+        EXPECT_EQ(FolderNames(dir / "out"), std::vector<std::string>{"victim"}) << c.name;
+        EXPECT_EQ(ReadBytes(dir / "out" / "victim"), "keep") << c.name;
+        if (c.written) {
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file))) << c.name;
+            EXPECT_EQ(ReadBytes(file), "new") << c.name;
+        } else {
+            EXPECT_TRUE(fs::is_directory(fs::symlink_status(file))) << c.name;
+            EXPECT_FALSE(why.empty()) << c.name;
+        }
+    }
 }
 
 TEST(ReplaceFileTest, TwoWritersAtOnceLeaveOneContentWhole) {

@@ -335,21 +335,25 @@ TEST_F(TunerPanelTest, SearchHidesTheMarkerAndTheNextTickFindsTheStation) {
     EXPECT_EQ(p->Timer2.Interval(), 500);
 }
 
+// The device and the name are stored whatever becomes of user.ini; only a user.ini that cannot
+// be rewritten is reported.
 TEST_F(TunerPanelTest, StoreNamesThePresetAndRewritesItsKeysInUserIni) {
+    enum Ini { kNone, kFile, kFolder };
     struct Case {
-        bool userIni;
+        Ini userIni;
         std::string before;
         std::string after;
     };
     for (const Case& c :
-         {Case{true, "[TUNER]\r\nPreset4_Freq=88.8\r\nPreset4_Name=Old\r\nZone=1\r\n",
+         {Case{kFile, "[TUNER]\r\nPreset4_Freq=88.8\r\nPreset4_Name=Old\r\nZone=1\r\n",
                "[TUNER]\r\nPreset4_Freq=104.8\r\nPreset4_Name=Jazz\r\nZone=1\r\n"},
-          Case{true, "[TUNER]\r\n", "[TUNER]\r\nPreset4_Freq=104.8\r\nPreset4_Name=Jazz\r\n"},
-          Case{false, "", ""}}) {
+          Case{kFile, "[TUNER]\r\n", "[TUNER]\r\nPreset4_Freq=104.8\r\nPreset4_Name=Jazz\r\n"},
+          Case{kNone, "", ""}, Case{kFolder, "", ""}}) {
         SCOPED_TRACE(c.before);
         state.vq.PresetName[4] = "Station 4";
-        std::filesystem::remove(folder / "user.ini");
-        if (c.userIni) std::ofstream(folder / "user.ini", std::ios::binary) << c.before;
+        std::filesystem::remove_all(folder / "user.ini");
+        if (c.userIni == kFile) std::ofstream(folder / "user.ini", std::ios::binary) << c.before;
+        if (c.userIni == kFolder) std::filesystem::create_directory(folder / "user.ini");
         setTuner(Mhz(104, 8));
         auto p = loaded();
         p->Label5_MouseDown(ui::kRightButton, 0, 0, 0);
@@ -357,16 +361,21 @@ TEST_F(TunerPanelTest, StoreNamesThePresetAndRewritesItsKeysInUserIni) {
         EXPECT_EQ(p->Text1.Text(), "Station 4");
         for (int i = 0; i < 6; ++i) EXPECT_EQ(p->Line1(i).Visible(), i == 3) << i;
 
-        const std::size_t from = mark();
+        const std::size_t from = mark(), told = dialogs.msgBoxes().size();
         p->Text1.setText("Jazz");
         p->Command2_Click();
         EXPECT_EQ(sentSince(from, 1), Commands{cmd::TunMem(4)});
         EXPECT_EQ(state.vq.PresetName[4], "Jazz");
-        EXPECT_EQ(std::filesystem::exists(folder / "user.ini"), c.userIni);
-        if (c.userIni) {
+        EXPECT_EQ(std::filesystem::exists(folder / "user.ini"), c.userIni != kNone);
+        if (c.userIni == kFile) {
             EXPECT_EQ(readFile("user.ini"), c.after);
+            EXPECT_EQ(readFile("user.tus"), c.after);
         }
         EXPECT_EQ(sim.state().presets[4].mhz, 104);
+        ASSERT_EQ(dialogs.msgBoxes().size(), told + (c.userIni == kFolder ? 1 : 0));
+        if (c.userIni == kFolder) {
+            EXPECT_NE(dialogs.msgBoxes().back().text.find("user.ini"), std::string::npos);
+        }
     }
 }
 
