@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "config/device_settings.h"
-#include "config/frm_settings.h"
 #include "console/menu_fixture.h"
+#include "settings/frm_settings.h"
 
 namespace qor::test {
 namespace {
