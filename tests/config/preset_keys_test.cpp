@@ -1,13 +1,11 @@
 #include "config/preset_keys.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <string>
 #include <vector>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {
@@ -88,24 +86,18 @@ TEST_F(StorePresetKeysTest, WithoutAReadableUserIniNothingIsWritten) {
 TEST_F(StorePresetKeysTest, AFailedWriteKeepsTheOldFileWhole) {
     const std::string old = "Preset2_Freq=88.8\r\n" + std::string(400, 'x') + "\r\n";
     test::WriteBytes(dir / "user.ini", old);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 300;
-    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     std::string why;
-    const PresetStoreOutcome outcome = store(&why);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, handler);
+    PresetStoreOutcome outcome{};
+    {
+        test::FullDisk full(300);
+        ASSERT_TRUE(full.active());
+        outcome = store(&why);
+    }
 
     EXPECT_EQ(outcome, PresetStoreOutcome::WriteFailed);
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(test::ReadBytes(dir / "user.ini"), old);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        names.push_back(entry.path().filename());
-    EXPECT_EQ(names, std::vector<std::string>{"user.ini"});
+    EXPECT_EQ(test::FolderNames(dir.path()), std::vector<std::string>{"user.ini"});
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 
 #include "app/program.h"
-#include "console/menu_fixture.h"
 #include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
 #include "schedule/frm_open_schedule.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
+#include "support/device_fixture.h"
+#include "support/files.h"
 #include "tuner/frm_tuner.h"
 #include "tuner/tuner_layout.h"
 

@@ -15,14 +15,14 @@
 #include <mutex>
 #include <thread>
 
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "panel/panel_scheme.h"
 #include "platform/off_skin_check.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {
