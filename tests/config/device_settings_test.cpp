@@ -43,7 +43,9 @@ TEST(DeviceSettingsTest, ClockSetTakesAWholeHourAndMinuteInRangeOrSendsNothing) 
         std::string why;
         const auto command = ClockSetCommand(date, c.hour, c.minute, &why);
         EXPECT_EQ(command.value_or(""), c.command);
-        if (*c.why) EXPECT_NE(why.find(c.why), std::string::npos) << why;
+        if (*c.why) {
+            EXPECT_NE(why.find(c.why), std::string::npos) << why;
+        }
     }
 }
 

@@ -50,7 +50,7 @@ TEST(FormControls, AreFoundByNameInAnyCaseAndWalkedInDesignOrder) {
     EXPECT_EQ(form.control("Image1"), skin);
     EXPECT_EQ(form.control("mscomm1"), comm);
     EXPECT_EQ(form.control("Label55"), nullptr);
-    EXPECT_THROW(&form.add<Label>("LABEL5"), std::invalid_argument);
+    EXPECT_THROW(form.add<Label>("LABEL5"), std::invalid_argument);
 
     std::vector<std::string> names, wasShown;
     for (Control* c : form.controls()) {

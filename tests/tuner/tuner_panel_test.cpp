@@ -363,7 +363,9 @@ TEST_F(TunerPanelTest, StoreNamesThePresetAndRewritesItsKeysInUserIni) {
         EXPECT_EQ(sentSince(from, 1), Commands{cmd::TunMem(4)});
         EXPECT_EQ(state.vq.PresetName[4], "Jazz");
         EXPECT_EQ(std::filesystem::exists(folder / "user.ini"), c.userIni);
-        if (c.userIni) EXPECT_EQ(readFile("user.ini"), c.after);
+        if (c.userIni) {
+            EXPECT_EQ(readFile("user.ini"), c.after);
+        }
         EXPECT_EQ(sim.state().presets[4].mhz, 104);
     }
 }
