@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/frm_settings.h"
 #include "console/frm_menu_1.h"
 #include "inimanager/frm_file.h"
 #include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
+#include "settings/frm_settings.h"
 #include "tuner/frm_tuner.h"
 #include "zones/zone_panel.h"
 

@@ -2,23 +2,10 @@
 // pure-blue colour key, and moving a panel by dragging its skin picture. The window never moves;
 // its controls are shifted inside its transparent area.
 //
-// A window wires its skin picture's mouse events to the three drag steps:
-//
-//     Image1->onMouseDown = [this](int, int, double x, double y) {
-//         // place and show the window's own hint label, stop its timers, ...
-//         panel::DragStart(*this, state, *Image1, x, y, {"IMAGE1", "LABEL16", "TIMER1"});
-//     };
-//     Image1->onMouseMove = [this](int, int, double, double) {
-//         panel::DragMove(*this, state, *Image1);
-//     };
-//     Image1->onMouseUp = [this](int, int, double, double) {
-//         panel::DragEnd(*this, state, *Image1, {"IMAGE1", "TIMER1", "TIMER2"});
-//         // hide the hint label, restart the timers, ...
-//     };
-//
-// Names in the lists are compared upper-cased; names a window lacks are harmless. The drag
-// state lives in the shared state (DragActive, DragStartX/Y, DragImgLeft/Top, HiddenCtlNames), so
-// only one drag runs at a time, whichever window it is in.
+// A window calls the three drag steps below from its skin picture's mouse handlers. Names in the
+// lists are compared upper-cased; names a window lacks are harmless. The drag state lives in the
+// shared state (DragActive, DragStartX/Y, DragImgLeft/Top, HiddenCtlNames), so only one drag runs
+// at a time, whichever window it is in.
 #pragma once
 
 #include <QColor>

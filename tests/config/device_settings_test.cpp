@@ -1,11 +1,9 @@
 #include "config/device_settings.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "config/show_zones.h"
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {
@@ -95,19 +93,16 @@ TEST(ShowZonesWriteTest, WrittenWholeOrNotAtAll) {
               "Showzone3 = True\r\nShowzone4 = False\r\n");
 
     // A disk that takes only a few bytes: the old file stays whole.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 40;
-    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool ok = WriteShowZones(dir.path(), {false, false, false, false, false}, &why);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, handler);
+    bool ok = true;
+    {
+        test::FullDisk full(40);
+        ASSERT_TRUE(full.active());
+        ok = WriteShowZones(dir.path(), {false, false, false, false, false}, &why);
+    }
     EXPECT_FALSE(ok);
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(test::ReadBytes(ShowZonesFilePath(dir.path())), written);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(test::FolderNames(dir.path()), std::vector<std::string>{"showzones.ini"});
 
     // A program folder that is gone.
     EXPECT_FALSE(WriteShowZones(dir / "gone", {}, &why));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ini_check.h"
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "config/show_zones.h"
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {

@@ -10,11 +10,11 @@
 #include "config/ini_build.h"
 #include "config/ini_check.h"
 #include "config/snapshot.h"
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "platform/files.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {

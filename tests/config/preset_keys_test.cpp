@@ -1,8 +1,6 @@
 #include "config/preset_keys.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <functional>
@@ -10,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {
@@ -85,27 +83,6 @@ TEST_F(StorePresetKeysTest, RewritesUserIniWithCrLfAndLeavesTheSameTextInUserTus
     EXPECT_EQ(test::ReadBytes(dir / "user.ini"), "Preset2_Freq=98.5\r\nPreset2_Name=Radio 2\r\n");
 }
 
-// While it lives, writes past `bytes` fail as on a full disk (root included).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-    sighandler_t handler_;
-};
-
 // No store without user.ini writes anything; a store that cannot read or rewrite it says so,
 // naming the file, and leaves the folder as it was.
 TEST_F(StorePresetKeysTest, WhatCannotBeStoredLeavesTheFolderAsItWas) {
@@ -142,26 +119,20 @@ TEST_F(StorePresetKeysTest, WhatCannotBeStoredLeavesTheFolderAsItWas) {
     for (const auto& c : cases) {
         for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove_all(entry);
         c.before();
-        const auto listing = [&] {
-            std::vector<std::string> names;
-            for (const auto& entry : fs::directory_iterator(dir.path()))
-                names.push_back(entry.path().filename());
-            std::sort(names.begin(), names.end());
-            return names;
-        };
-        const std::vector<std::string> namesBefore = listing();
+        const std::vector<std::string> namesBefore = test::FolderNames(dir.path());
         std::string why;
         PresetStoreOutcome outcome{};
         {
             std::optional<test::UserFileRights> asAUser;
             if (c.asAUser) asAUser.emplace();
-            FileSizeLimit limit(c.fileSizeLimit);
+            std::optional<test::FullDisk> full;
+            if (c.fileSizeLimit != RLIM_INFINITY) full.emplace(c.fileSizeLimit);
             outcome = store(&why);
         }
         fs::permissions(dir.path(), fs::perms::owner_all);
         EXPECT_EQ(outcome, c.outcome) << c.name;
         EXPECT_EQ(why.rfind(c.named, 0), 0u) << c.name << ": " << why;
-        EXPECT_EQ(listing(), namesBefore) << c.name;
+        EXPECT_EQ(test::FolderNames(dir.path()), namesBefore) << c.name;
         if (fs::is_regular_file(dir / "user.ini")) {
             EXPECT_EQ(test::ReadBytes(dir / "user.ini"), old) << c.name;
         }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {

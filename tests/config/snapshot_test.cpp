@@ -3,8 +3,6 @@
 #include "config/snapshot.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <atomic>
@@ -12,10 +10,10 @@
 #include <map>
 #include <thread>
 
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
+#include "support/files.h"
 
 namespace qor {
 namespace {
@@ -88,40 +86,10 @@ sim::DeviceState TunerAmp() {
 // itself takes milliseconds on the wire; the pseudo-terminal has no wire, so the simulator waits.
 const sim::Misbehaviour kPrompt{.lateMs = 3};
 
-// Answers in place of the silenced simulator, for answers it would never give: each logged
-// command gets its scripted text, or else what the simulator would answer from its state.
-class Responder {
-  public:
+// Answers the simulator would never give, then back to the prompt device.
+struct Responder : test::Responder {
     Responder(sim::SimAmp& amp, std::map<std::string, std::string> script)
-        : amp_(amp), script_(std::move(script)), seen_(amp.log().size()) {
-        amp_.setMisbehaviour({.silent = true});
-        thread_ = std::thread([this] {
-            while (!stop_) {
-                if (!amp_.waitForLog(seen_ + 1, 20)) continue;
-                const std::string command = amp_.log()[seen_++];
-                sim::DeviceState copy = amp_.state();
-                const auto it = script_.find(command);
-                const std::string answer =
-                    it != script_.end() ? it->second : sim::Answer(copy, command);
-                // The program flushes its input right after writing; answer after that.
-                std::this_thread::sleep_for(
-                    std::chrono::microseconds(sim::Misbehaviour{}.turnaroundUs));
-                if (!answer.empty()) amp_.sendRaw(answer);
-            }
-        });
-    }
-    ~Responder() {
-        stop_ = true;
-        thread_.join();
-        amp_.setMisbehaviour(kPrompt);
-    }
-
-  private:
-    sim::SimAmp& amp_;
-    std::map<std::string, std::string> script_;
-    std::size_t seen_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+        : test::Responder(amp, std::move(script), kPrompt) {}
 };
 
 class SnapshotTest : public ::testing::Test {
@@ -360,15 +328,12 @@ TEST_F(SnapshotTest, TheFileNameBoxCanRefuseTheSnapshot) {
 TEST_F(SnapshotTest, AFailedWriteKeepsTheOldFileWhole) {
     const std::string old = "[Zone_Name]\r\nZone1_Name=Old\r\n";
     WriteBytes(UserIni(), old);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 300;
-    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const SnapshotResult r = Take(SnapshotVariant::Startup);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, handler);
+    SnapshotResult r;
+    {
+        test::FullDisk full(300);
+        ASSERT_TRUE(full.active());
+        r = Take(SnapshotVariant::Startup);
+    }
 
     EXPECT_EQ(r.outcome, SnapshotOutcome::WriteFailed);
     EXPECT_FALSE(r.copyFailed);

@@ -3,10 +3,10 @@
 #include <QCursor>
 #include <QTest>
 
-#include "console/menu_fixture.h"
 #include "panel/panel_scheme.h"
 #include "platform/off_skin_check.h"
 #include "platform/ui/runtime.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/frm_settings.h"
-#include "console/menu_fixture.h"
+#include "settings/frm_settings.h"
+#include "support/menu_fixture.h"
 #include "zones/zone_panel.h"
 
 namespace qor::test {

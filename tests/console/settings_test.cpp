@@ -1,5 +1,5 @@
 // What start-up reads from user.ini and showzones.ini, and the device clock kept in sync.
-#include "console/menu_fixture.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {

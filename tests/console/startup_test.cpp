@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "config/snapshot.h"
-#include "console/menu_fixture.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {
@@ -266,9 +266,8 @@ TEST_F(MenuTest, ASettingsFileThatIsNoPlainFileIsMissingAndCannotBeWritten) {
 TEST_F(MenuTest, AReadOnlyProgramFolderIsSaidAndNotTakenForASavedFile) {
     Attach(1);
     const fs::path userIni = dir / "user.ini";
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
     {
-        UserFileRights asAUser;
+        ReadOnlyFolder readOnly(dir.path());
         Start();
     }
     const auto& boxes = dialogs.msgBoxes();
@@ -284,15 +283,12 @@ TEST_F(MenuTest, AReadOnlyProgramFolderIsSaidAndNotTakenForASavedFile) {
     EXPECT_FALSE(fs::exists(userIni));
 
     // With the file there, the start-up goes on; the day's copy and the new file both fail.
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
     WriteUserIni(kUserIni);
     ASSERT_EQ(::mkfifo((dir / "showzones.ini").c_str(), 0644), 0);  // read as missing
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
     {
-        UserFileRights asAUser;
+        ReadOnlyFolder readOnly(dir.path());
         Start();
     }
-    ::chmod(dir.path().c_str(), 0755);
     ASSERT_EQ(boxes.size(), 4u);
     EXPECT_NE(boxes[3].text.find("could not be saved in the folder " + dir.path().string()),
               std::string::npos);

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "console/menu_fixture.h"
 #include "inimanager/frm_file.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 

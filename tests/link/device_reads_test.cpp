@@ -6,9 +6,9 @@
 #include <chrono>
 #include <thread>
 
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
 
 namespace qor {
 namespace {

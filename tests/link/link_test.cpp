@@ -7,9 +7,9 @@
 #include <random>
 #include <thread>
 
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
 
 namespace qor {
 namespace {

@@ -3,30 +3,22 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
 #include <thread>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor::files {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FolderNames;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-std::vector<std::string> FolderNames(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(ReadRegularFileTest, OnlyPlainFilesOfASettingsFilesSize) {
     TempFolder dir;
@@ -164,14 +156,12 @@ TEST(ReplaceFileTest, AReadOnlyFolderRefusesAndKeepsTheOldFile) {
     const fs::path file = dir / "user.ini";
     WriteBytes(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
     std::string why;
     bool replaced = false;
     {
-        test::UserFileRights asAUser;
+        test::ReadOnlyFolder readOnly(dir.path());
         replaced = ReplaceFile(file, "new", &why);
     }
-    ::chmod(dir.path().c_str(), 0700);
     EXPECT_FALSE(replaced);
     EXPECT_NE(why.find("Permission denied"), std::string::npos) << why;
     EXPECT_EQ(ReadBytes(file), "old");
@@ -184,16 +174,13 @@ TEST(ReplaceFileTest, AWriteThatFailsPartWayKeepsTheOldFileWhole) {
     const fs::path file = dir / "user.ini";
     const std::string old = "[Zone_Name]\r\nZone1_Name=Kitchen\r\n";
     WriteBytes(file, old);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 100;
-    const sighandler_t handler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     std::string why;
-    const bool replaced = ReplaceFile(file, std::string(4096, 'x'), &why);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, handler);
+    bool replaced = true;
+    {
+        test::FullDisk full(100);
+        ASSERT_TRUE(full.active());
+        replaced = ReplaceFile(file, std::string(4096, 'x'), &why);
+    }
 
     EXPECT_FALSE(replaced);
     EXPECT_NE(why.find("cannot write"), std::string::npos) << why;

@@ -15,7 +15,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/runtime.h"
-#include "platform/ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui::test {
 

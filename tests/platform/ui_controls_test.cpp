@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "platform/ui/ui.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

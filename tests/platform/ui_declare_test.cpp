@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/ui/ui.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

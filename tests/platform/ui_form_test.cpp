@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "platform/ui/ui.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "sample_settings_window.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "sample_schedule_window.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

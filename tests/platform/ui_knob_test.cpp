@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "platform/ui/ui.h"
-#include "ui_test_support.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

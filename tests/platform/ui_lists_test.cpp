@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "config/temp_folder.h"
 #include "platform/ui/ui.h"
-#include "ui_test_support.h"
+#include "support/files.h"
+#include "support/ui_events.h"
 
 namespace qor::ui {
 namespace {

@@ -7,9 +7,9 @@
 #include <QTextBlock>
 #include <string>
 
-#include "config/temp_folder.h"
 #include "platform/files.h"
 #include "platform/ui/ui.h"
+#include "support/files.h"
 
 namespace qor::ui {
 namespace {

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "console/menu_fixture.h"
 #include "link/commands.h"
 #include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QTimeEdit>
 
-#include "console/menu_fixture.h"
 #include "platform/ui/runtime.h"
-#include "platform/ui_test_support.h"
 #include "schedule/frm_events.h"
+#include "support/menu_fixture.h"
+#include "support/ui_events.h"
 
 namespace qor::test {
 namespace {

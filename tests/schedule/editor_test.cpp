@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "editor_fixture.h"
 #include "schedule/frm_open_schedule.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "config/temp_folder.h"
+#include "support/files.h"
 
 namespace qor::schedule {
 namespace {

@@ -3,14 +3,13 @@
 
 #include <QTest>
 #include <fstream>
-#include <sstream>
 
 #include "app/program.h"
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
+#include "support/files.h"
+#include "support/panel_fixture.h"
 #include "tuner/frm_tuner.h"
 #include "tuner/tuner_layout.h"
 
@@ -18,7 +17,7 @@ namespace qor {
 namespace {
 
 using namespace std::chrono_literals;
-using Commands = std::vector<std::string>;
+using test::Commands;
 using test::Device;
 using test::kTestPoll;
 using test::QuickClock;
@@ -36,16 +35,11 @@ struct StepClock : QuickClock {
 
 sim::Preset Mhz(int mhz, int tenths) { return {mhz, tenths}; }
 
-class TunerPanelTest : public ::testing::Test {
+class TunerPanelTest : public test::PanelTest {
   protected:
-    // A test that only ever meets silence or junk may take the short window (kSilencePoll).
-    explicit TunerPanelTest(std::chrono::nanoseconds pollTime = kTestPoll) : pollTime_(pollTime) {}
+    using PanelTest::PanelTest;
     void SetUp() override {
-        ASSERT_TRUE(sim.start());
-        sim.setMisbehaviour(Device());
-        ASSERT_FALSE(folder.path().empty());
-        test::CopyAssets(QOR_ASSETS_DIR, folder.path());
-        state.vq.DeviceModel = "QOR 82";
+        PanelTest::SetUp();
         state.vq.TunerSensitivity = "High";
         state.vq.ScreenHeightTw = 100000;
         for (int n = 1; n <= 6; ++n) state.vq.PresetName[n] = "Station " + std::to_string(n);
@@ -69,7 +63,6 @@ class TunerPanelTest : public ::testing::Test {
         panel->Timer2.setEnabled(false);
         return panel;
     }
-    std::size_t mark() const { return sim.log().size(); }
     // Sends bytes unasked and waits until they are all in the panel's input.
     void arrive(const std::string& bytes) {
         const int before = comm.InBufferCount();
@@ -78,36 +71,15 @@ class TunerPanelTest : public ::testing::Test {
             before + static_cast<int>(bytes.size()),
             std::chrono::steady_clock::now() + std::chrono::milliseconds(test::kArrivalMs));
     }
-    // What was sent from `from` on, once `count` commands are there and the line is quiet.
-    Commands sentSince(std::size_t from, std::size_t count = 0) {
-        sim.waitForLog(from + count, test::kArrivalMs);
-        std::this_thread::sleep_for(40ms);
-        const Commands log = sim.log();
-        return Commands(log.begin() + static_cast<long>(std::min(from, log.size())), log.end());
-    }
     static Commands StateReads(int presetsRead) {
         Commands c{cmd::TunFreqRead()};
         for (int n = 1; n <= presetsRead; ++n) c.push_back(cmd::RdPres(n));
         c.push_back(cmd::RdTunSens());
         return c;
     }
-    std::string readFile(const char* name) {
-        std::ifstream in(folder / name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string readFile(const char* name) { return test::ReadBytes(folder / name); }
 
-    sim::SimAmp sim;
-    test::TempFolder folder;
-    SharedState state;
     StepClock clock;
-    std::chrono::nanoseconds pollTime_;
-    MSComm comm{[this](int port) { return port == 1 ? sim.devicePath() : "/nonexistent/qor-port"; },
-                pollTime_};
-    Link link{comm, state};
-    ui::ScriptedDialogs dialogs;
-    Context ctx{state, comm, link, dialogs, folder.path(), [] {}};
     int menuShown = 0;
 };
 
@@ -417,9 +389,7 @@ TEST_F(TunerPanelTest, MinimiseOnTheLeftButtonAndStayOnTopOnTheOthers) {
 TEST_F(TunerPanelTest, TheProgramOpensOnePanelAndShowingItAgainOnlyBringsItForward) {
     ProgramOptions options;
     options.programDir = folder.path();
-    options.portMapper = [this](int port) {
-        return port == 1 ? sim.devicePath() : "/nonexistent/qor-port";
-    };
+    options.portMapper = [this](int port) { return portPath(port); };
     options.pollTime = kTestPoll;
     options.dialogs = &dialogs;
     Program program(std::move(options));

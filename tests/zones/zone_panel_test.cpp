@@ -15,37 +15,31 @@
 #include <mutex>
 #include <thread>
 
-#include "config/temp_folder.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "panel/panel_scheme.h"
 #include "platform/off_skin_check.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/runtime.h"
 #include "simamp.h"
+#include "support/files.h"
+#include "support/panel_fixture.h"
 
 namespace qor {
 namespace {
 
 using namespace std::chrono_literals;
-using Commands = std::vector<std::string>;
+using test::Commands;
 const QColor kMarkerOn(128, 128, 255), kMarkerOff(224, 224, 224);
 
-using test::Device;
-using test::kTestPoll;
 using test::QuickClock;
 using test::RdsLabel;
 using test::Responder;
 
-class ZonePanelTest : public ::testing::Test {
+class ZonePanelTest : public test::PanelTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(sim.start());
-        sim.setMisbehaviour(Device());
-        ASSERT_FALSE(folder.path().empty());
-        test::CopyAssets(QOR_ASSETS_DIR, folder.path());
+        PanelTest::SetUp();
         for (int z = 1; z <= 4; ++z) state.vq.ZoneName[z] = "Zone " + std::to_string(z);
-        state.vq.DeviceModel = "QOR 82";
     }
 
     std::unique_ptr<ZonePanel> loaded(int zone) {
@@ -59,14 +53,6 @@ class ZonePanelTest : public ::testing::Test {
         sim.setState(s);
     }
     std::string pic(const char* name) const { return (folder / name).string(); }
-    std::size_t mark() const { return sim.log().size(); }
-    // What was sent from `from` on, once `count` commands are there and the line is quiet.
-    Commands sentSince(std::size_t from, std::size_t count) {
-        sim.waitForLog(from + count, test::kArrivalMs);
-        std::this_thread::sleep_for(30ms);
-        const Commands log = sim.log();
-        return Commands(log.begin() + static_cast<long>(std::min(from, log.size())), log.end());
-    }
     // The whole look of a lit or faded panel, and the zone's state behind it.
     void expectLook(ZonePanel& p, bool on, bool tunerShown = true) {
         const int z = p.zone();
@@ -102,16 +88,8 @@ class ZonePanelTest : public ::testing::Test {
         link.setDoEvents(ui::DoEvents);
     }
 
-    sim::SimAmp sim;
-    test::TempFolder folder;
-    SharedState state;
     RdsLabel rds;
     QuickClock clock;
-    MSComm comm{[this](int port) { return port == 1 ? sim.devicePath() : "/nonexistent/qor-port"; },
-                kTestPoll};
-    Link link{comm, state};
-    ui::ScriptedDialogs dialogs;
-    Context ctx{state, comm, link, dialogs, folder.path(), [] {}};
 };
 
 TEST_F(ZonePanelTest, StacksBySlotAndStartsAgainPastTheScreen) {

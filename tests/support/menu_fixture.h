@@ -14,13 +14,13 @@
 #include <memory>
 #include <stdexcept>
 
-#include "config/temp_folder.h"
 #include "console/frm_menu_1.h"
-#include "device_fixture.h"
 #include "link/commands.h"
 #include "link/context.h"
 #include "platform/ui/dialogs.h"
 #include "simamp.h"
+#include "support/device_fixture.h"
+#include "support/files.h"
 
 namespace qor::test {
 

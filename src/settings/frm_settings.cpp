@@ -1,4 +1,4 @@
-#include "config/frm_settings.h"
+#include "settings/frm_settings.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "config/device_settings.h"
-#include "config/frm_settings.h"
-#include "console/menu_fixture.h"
+#include "settings/frm_settings.h"
+#include "support/menu_fixture.h"
 
 namespace qor::test {
 namespace {
@@ -251,13 +251,10 @@ TEST_F(SettingsPanelTest, ZoneSetThatCannotWriteShowzonesKeepsTheOldFileAndSaysS
     WriteBytes(dir / "showzones.ini", old);
     Frmsettings& p = Open();
     p.Check2.setValue(1);
-    std::filesystem::permissions(
-        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     {
-        UserFileRights asAUser;
+        ReadOnlyFolder readOnly(dir.path());
         p.Command6_Click();
     }
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadBytes(dir / "showzones.ini"), old);
     ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
     EXPECT_NE(dialogs.msgBoxes()[0].text.find("showzones.ini"), std::string::npos);

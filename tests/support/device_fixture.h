@@ -40,16 +40,20 @@ inline sim::Misbehaviour Device(bool silent = false) {
     return m;
 }
 
-// Stands in for the device: a text given for a command ("" for silence) is sent the next time
-// that command arrives; every other command gets the simulator's own answer.
+// Stands in for the silenced simulator, for answers it would never give: a text given with
+// answer() for a command ("" for silence) is sent the next time that command arrives; a text in
+// `script` each time it arrives; every other command gets the simulator's own answer. Once done,
+// the simulator answers again, as `after` says.
 struct Responder {
-    explicit Responder(sim::SimAmp& s) : sim(s), seen(s.log().size()) {
+    explicit Responder(sim::SimAmp& s, std::map<std::string, std::string> script = {},
+                       sim::Misbehaviour after = Device())
+        : sim(s), seen(s.log().size()), script(std::move(script)), after(after) {
         sim.setMisbehaviour(Device(true));
     }
     ~Responder() {
         stop = true;
         thread.join();
-        sim.setMisbehaviour(Device());
+        sim.setMisbehaviour(after);
     }
     void answer(const std::string& command, std::string text) {
         std::lock_guard lock(mu);
@@ -62,7 +66,10 @@ struct Responder {
             std::lock_guard lock(mu);
             auto& queue = given[command];
             sim::DeviceState s = sim.state();
-            const std::string text = queue.empty() ? sim::Answer(s, command) : queue.front();
+            const auto standing = script.find(command);
+            const std::string text = !queue.empty()             ? queue.front()
+                                     : standing != script.end() ? standing->second
+                                                                : sim::Answer(s, command);
             if (!queue.empty()) queue.pop_front();
             if (text.empty()) continue;
             // As the device's own turnaround, so the program has emptied its input by then.
@@ -74,6 +81,8 @@ struct Responder {
 
     sim::SimAmp& sim;
     std::size_t seen;
+    const std::map<std::string, std::string> script;
+    const sim::Misbehaviour after;
     std::atomic<bool> stop{false};
     std::mutex mu;
     std::map<std::string, std::deque<std::string>> given;
