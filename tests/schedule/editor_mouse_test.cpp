@@ -12,6 +12,7 @@
 #include <QTimeEdit>
 
 #include "console/menu_fixture.h"
+#include "desktop.h"
 #include "platform/ui/runtime.h"
 #include "platform/ui_test_support.h"
 #include "schedule/frm_events.h"
@@ -24,6 +25,7 @@ using ui::test::RunUntil;
 class EditorMouseTest : public MenuTest {
   protected:
     void SetUp() override {
+        if (!g_desktopMissing.empty()) GTEST_SKIP() << g_desktopMissing;
         MenuTest::SetUp();
         state.vq.DeviceModel = "QOR 82";
         editor = std::make_unique<FrmEvents>(ctx);
@@ -31,45 +33,10 @@ class EditorMouseTest : public MenuTest {
         editor->Show();
         ASSERT_TRUE(RunUntil([&] { return QApplication::activeWindow() == editor->widget(); }));
     }
-    // The mouse, through the X server: moved to `at` (screen pixels) and clicked `clicks` times.
-    static void ClickAt(QPoint at, int clicks = 1) {
-        Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat",
-                 QString::number(clicks), "--delay", "60", "1"});
-    }
-    // Presses the button at `from`, moves to `to` and lets go there.
-    static void DragFromTo(QPoint from, QPoint to) {
-        Xdotool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown",
-                 "1", "sleep", "0.2", "mousemove", QString::number((from.x() + to.x()) / 2),
-                 QString::number(to.y()), "sleep", "0.2", "mousemove", QString::number(to.x()),
-                 QString::number(to.y()), "sleep", "0.2", "mouseup", "1"});
-    }
-    static void Xdotool(const QStringList& args) {
-        // Apart from the click before by more than a double-click's time.
-        QTest::qWait(QApplication::doubleClickInterval() + 100);
-        QProcess xdotool;
-        xdotool.start("xdotool", args);
-        RunUntil([&] { return xdotool.state() == QProcess::NotRunning; });
-        // Let the X events that followed reach the window.
-        for (int i = 0; i < 20; ++i) RunUntil([] { return false; }, 5);
-    }
     QPoint CellMiddle(int row, int col) {
         auto* table = static_cast<QTableWidget*>(editor->MSFlexGrid1.widget());
         const QRect r = table->visualRect(table->model()->index(row, col));
         return table->viewport()->mapToGlobal(r.center());
-    }
-    // Opens the list with a click on its arrow and clicks the entry `text`.
-    static void Choose(ui::ComboBox& list, const QString& text) {
-        auto* box = static_cast<QComboBox*>(list.widget());
-        ClickAt(box->mapToGlobal(QPoint(box->width() - 6, box->height() / 2)));
-        ASSERT_TRUE(RunUntil([&] { return box->view()->isVisible(); }));
-        QAbstractItemView* view = box->view();
-        const int row = box->findText(text);
-        // The entry's row, across the middle of the list as it shows (the view may be laid out
-        // wider than the list's window).
-        const QRect r = view->visualRect(view->model()->index(row, 0));
-        const QWidget* shown = view->window();
-        ClickAt({shown->mapToGlobal(QPoint(shown->width() / 2, 0)).x(),
-                 view->viewport()->mapToGlobal(r.center()).y()});
     }
     std::string Cell(int row, int col) { return editor->MSFlexGrid1.TextMatrix(row, col); }
 
