@@ -59,6 +59,23 @@ TEST_F(EditorMouseTest, ZoneAndSourceListsTakeTheEntryPicked) {
     EXPECT_FALSE(editor->Combo2.Visible());
 }
 
+// The list opened, then a click elsewhere: the focus really moves, and the editor goes with
+// nothing chosen.
+TEST_F(EditorMouseTest, AClickElsewhereWithTheListOpenHidesTheZoneList) {
+    const std::string zone = Cell(3, 9);
+    ClickAt(CellMiddle(3, 9), 2);
+    ASSERT_TRUE(editor->Combo1.Visible());
+    auto* box = static_cast<QComboBox*>(editor->Combo1.widget());
+    ClickAt(box->mapToGlobal(QPoint(box->width() - 6, box->height() / 2)));
+    ASSERT_TRUE(RunUntil([&] { return box->view()->isVisible(); }));
+    EXPECT_TRUE(editor->Combo1.Visible());
+    // Once to close the list, once more on the cell.
+    ClickAt(CellMiddle(6, 2));
+    ClickAt(CellMiddle(6, 2));
+    EXPECT_TRUE(RunUntil([&] { return !editor->Combo1.Visible(); }));
+    EXPECT_EQ(Cell(3, 9), zone);
+}
+
 TEST_F(EditorMouseTest, TimePickerAndSliderWriteTheCell) {
     ClickAt(CellMiddle(5, 8), 2);
     ASSERT_TRUE(editor->DTPicker1.Visible());
