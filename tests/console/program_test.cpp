@@ -149,7 +149,7 @@ TEST_F(ReopenedWhileWaiting, SettingsPanelReadingTheDevice) {
     }
 }
 
-TEST_F(ReopenedWhileWaiting, TunerPanelScrollingItsRdsPoll) {
+TEST_F(ReopenedWhileWaiting, TunerPanelReadingItsState) {
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         program->ShowTuner();
@@ -163,17 +163,15 @@ TEST_F(ReopenedWhileWaiting, TunerPanelScrollingItsRdsPoll) {
             program->ShowTuner();
             reopened = program->tuner();
         });
-        // Unasked RDS text, now and then, until the panel's poll takes it and scrolls it.
-        int rounds = 0;
-        ASSERT_TRUE(ui::test::RunUntil([&] {
-            if (steps == 0 && rounds++ % 200 == 0) amp.sendRaw(LongRds());
-            return reopened != nullptr;
-        }));
+        // The next state reading of the panel's timer meets RDS text and scrolls it.
+        Responder device(amp);
+        device.answer(cmd::TunFreqRead(), LongRds());
+        ASSERT_TRUE(ui::test::RunUntil([&] { return reopened != nullptr; }, 50000));
         EXPECT_NE(reopened, old);
         EXPECT_EQ(program->tuner(), reopened);
         EXPECT_TRUE(reopened->Shape2.Visible());
         EXPECT_TRUE(reopened->Timer1.Enabled());
-        // The new panel's state reading is all that was sent since; the old poll sent nothing.
+        // The new panel's state reading is all that was sent since; the old one sent nothing.
         const Lines log = amp.log();
         EXPECT_EQ(Lines(log.begin() + static_cast<long>(sentBeforeReopen),
                         log.begin() + static_cast<long>(sentBeforeReopen) + 1),

@@ -79,12 +79,16 @@ TEST(SingleWindow, ShowsBringsForwardRetiresAndFreesOnceNoHandlerRuns) {
             firstAliveInTheYield = firstWindow && slot.live() != &first;
         };
         static_cast<QPushButton*>(first.Command1.widget())->click();
-        if (c.during != During::Nothing) EXPECT_TRUE(firstAliveInTheYield);
+        if (c.during != During::Nothing) {
+            EXPECT_TRUE(firstAliveInTheYield);
+        }
         EXPECT_EQ(seen.pastTheYield, c.pastTheYield);
         if (c.unloadAfter) first.Unload();
 
         WaitingForm& last = slot.Show();
-        if (reopened) EXPECT_EQ(&last, reopened);
+        if (reopened) {
+            EXPECT_EQ(&last, reopened);
+        }
         EXPECT_EQ(slot.live(), &last);
         EXPECT_TRUE(last.Visible());
         EXPECT_EQ(seen.loads, c.loads);
