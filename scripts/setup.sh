@@ -2,7 +2,7 @@
 # Installs what a fresh Debian machine lacks to build, test and run the program.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
-          xvfb x11-utils xdotool imagemagick clang-format)
+          xvfb openbox x11-utils xdotool imagemagick clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -46,95 +46,56 @@ Program::Program(ProgramOptions options)
                link_,
                DialogsFor(options, ownDialogs_),
                options.programDir.empty() ? DefaultProgramDir() : options.programDir,
-               QuitFor(std::move(options.quit))} {
+               QuitFor(std::move(options.quit))},
+      menu_([this] { return std::make_unique<FrmMenu_1>(context_, *this); }),
+      // The refusal shows the main window; one that was never made is not started up for it.
+      tuner_([this] {
+          return std::make_unique<FrmTuner>(context_, [this] {
+              if (FrmMenu_1* m = menu_.live()) m->Show();
+          });
+      }),
+      settings_([this] { return std::make_unique<Frmsettings>(context_); }),
+      // The upload pauses the tuner panel's timers only while that panel is loaded.
+      events_([this] {
+          return std::make_unique<FrmEvents>(context_, [this](bool run) {
+              if (FrmTuner* t = tuner()) {
+                  t->Timer1.setEnabled(run);
+                  t->Timer2.setEnabled(run);
+              }
+          });
+      }),
+      file_([this] { return std::make_unique<FrmFile>(context_); }) {
+    for (int zone = 1; zone <= 4; ++zone) {
+        zones_[zone] = std::make_unique<ui::Single<ZonePanel>>(
+            [this, zone] { return std::make_unique<ZonePanel>(context_, zone); });
+    }
     link_.setDoEvents(ui::DoEvents);
 }
 
 Program::~Program() = default;
 
-FrmMenu_1& Program::menu() {
-    if (!menu_) {
-        menu_ = std::make_unique<FrmMenu_1>(context_, *this);
-        menu_->Load();
-    }
-    return *menu_;
-}
+FrmMenu_1& Program::menu() { return menu_.Load(); }
+FrmMenu_1* Program::menuIfLoaded() const { return menu_.live(); }
 
 void Program::ShowZone(int zone) {
-    if (zone < 1 || zone > 4) return;
-    auto& panel = zones_[zone];
-    if (panel && panel->isUnloaded()) panel.reset();
-    if (!panel) {
-        panel = std::make_unique<ZonePanel>(context_, zone);
-        // An unloaded panel is dropped once its closing event has finished.
-        panel->onUnloaded = [this, zone](ui::Form&) { zones_[zone].reset(); };
-    }
-    panel->Show();
-}
-
-// Shown again while open, it only comes forward: the device is read when it loads.
-void Program::ShowSettings() {
-    if (settings_ && settings_->isUnloaded()) settings_.reset();
-    if (!settings_) {
-        settings_ = std::make_unique<Frmsettings>(context_);
-        settings_->onUnloaded = [this](ui::Form&) { settings_.reset(); };
-    }
-    settings_->Show();
-}
-
-Frmsettings* Program::settings() const {
-    return settings_ && !settings_->isUnloaded() ? settings_.get() : nullptr;
+    if (zone >= 1 && zone <= 4) zones_[zone]->Show();
 }
 
 ZonePanel* Program::zonePanel(int zone) const {
-    if (zone < 1 || zone > 4 || !zones_[zone] || zones_[zone]->isUnloaded()) return nullptr;
-    return zones_[zone].get();
+    return zone >= 1 && zone <= 4 ? zones_[zone]->live() : nullptr;
 }
 
-void Program::ShowTuner() {
-    if (tuner_ && tuner_->isUnloaded()) tuner_.reset();
-    if (!tuner_) {
-        // The refusal shows the main window; one that was never made is not started up for it.
-        tuner_ = std::make_unique<FrmTuner>(context_, [this] {
-            if (menu_) menu_->Show();
-        });
-        tuner_->onUnloaded = [this](ui::Form&) { tuner_.reset(); };
-    }
-    tuner_->Show();
-}
+// Shown again while open, it only comes forward: the device is read when it loads.
+void Program::ShowSettings() { settings_.Show(); }
+Frmsettings* Program::settings() const { return settings_.live(); }
 
-FrmTuner* Program::tuner() const {
-    return tuner_ && !tuner_->isUnloaded() ? tuner_.get() : nullptr;
-}
+void Program::ShowTuner() { tuner_.Show(); }
+FrmTuner* Program::tuner() const { return tuner_.live(); }
 
-void Program::ShowEvents() {
-    if (events_ && events_->isUnloaded()) events_.reset();
-    if (!events_) {
-        // The upload pauses the tuner panel's timers only while that panel is loaded.
-        events_ = std::make_unique<FrmEvents>(context_, [this](bool run) {
-            if (FrmTuner* t = tuner()) {
-                t->Timer1.setEnabled(run);
-                t->Timer2.setEnabled(run);
-            }
-        });
-        events_->onUnloaded = [this](ui::Form&) { events_.reset(); };
-    }
-    events_->Show();
-}
+void Program::ShowEvents() { events_.Show(); }
+FrmEvents* Program::events() const { return events_.live(); }
 
-FrmEvents* Program::events() const {
-    return events_ && !events_->isUnloaded() ? events_.get() : nullptr;
-}
-
-void Program::ShowFile() {
-    if (file_ && file_->isUnloaded()) file_.reset();
-    if (!file_) {
-        file_ = std::make_unique<FrmFile>(context_);
-        file_->onUnloaded = [this](ui::Form&) { file_.reset(); };
-    }
-    file_->Show();
-}
-
-FrmFile* Program::file() const { return file_ && !file_->isUnloaded() ? file_.get() : nullptr; }
+void Program::ShowFile() { file_.Show(); }
+FrmFile* Program::file() const { return file_.live(); }
 
 }  // namespace qor

@@ -14,6 +14,7 @@
 #include "link/link.h"
 #include "platform/mscomm.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/single.h"
 
 namespace qor {
 
@@ -51,7 +52,7 @@ class Program : public Windows {
 
     // The main window; creating it runs the whole start-up.
     FrmMenu_1& menu();
-    FrmMenu_1* menuIfLoaded() const { return menu_.get(); }
+    FrmMenu_1* menuIfLoaded() const;
 
     void ShowZone(int zone) override;
     void ShowSettings() override;
@@ -82,12 +83,13 @@ class Program : public Windows {
     Link link_;
     std::unique_ptr<ui::Dialogs> ownDialogs_;
     Context context_;
-    std::unique_ptr<FrmMenu_1> menu_;
-    std::array<std::unique_ptr<ZonePanel>, 5> zones_;
-    std::unique_ptr<FrmTuner> tuner_;
-    std::unique_ptr<Frmsettings> settings_;
-    std::unique_ptr<FrmEvents> events_;
-    std::unique_ptr<FrmFile> file_;
+    // One slot per window (see ui::Single).
+    ui::Single<FrmMenu_1> menu_;
+    std::array<std::unique_ptr<ui::Single<ZonePanel>>, 5> zones_;
+    ui::Single<FrmTuner> tuner_;
+    ui::Single<Frmsettings> settings_;
+    ui::Single<FrmEvents> events_;
+    ui::Single<FrmFile> file_;
 };
 
 }  // namespace qor

@@ -102,6 +102,13 @@ void FrmMenu_1::Form_Load() {
 
 void FrmMenu_1::Form_Activate() { ShowTunerlessMenu(); }
 
+// The main window is there as long as the program runs: closed by the window manager (Alt+F4,
+// the frame's close) it ends the program as its quit picture does, sending nothing.
+void FrmMenu_1::Form_Unload(bool& cancel) {
+    cancel = true;
+    Label10_Click();
+}
+
 void FrmMenu_1::ShowTunerlessMenu() {
     if (!cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel)) return;
     Image2.setVisible(true);

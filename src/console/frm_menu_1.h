@@ -156,6 +156,7 @@ class FrmMenu_1 : public ui::Form {
 
     // --- event handlers ------------------------------------------------------------------
     void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
     void Timer1_Timer();
 
     void Label5_Click();  // automatic connection

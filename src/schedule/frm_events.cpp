@@ -25,7 +25,10 @@ const QColor kWhite(255, 255, 255);
 }  // namespace
 
 FrmEvents::FrmEvents(Context& ctx, std::function<void(bool)> tunerTimers)
-    : Form("FrmEvents"), ctx_(ctx), tunerTimers_(std::move(tunerTimers)) {
+    : Form("FrmEvents"),
+      ctx_(ctx),
+      tunerTimers_(std::move(tunerTimers)),
+      picker_([this] { return std::make_unique<FrmOpenSchedule>(ctx_, *this); }) {
     setCaption("Make Clock schedule");
     setBorderStyle(ui::FormBorderStyle::FixedSingle);
     // Room right of the grid for the volume slider, which opens beside its cell.
@@ -62,9 +65,7 @@ QPixmap FrmEvents::TestMark() {
     return mark;
 }
 
-FrmOpenSchedule* FrmEvents::picker() const {
-    return picker_ && !picker_->isUnloaded() ? picker_.get() : nullptr;
-}
+FrmOpenSchedule* FrmEvents::picker() const { return picker_.live(); }
 
 void FrmEvents::message(const std::string& text, ui::MsgIcon icon) {
     ctx_.dialogs.MsgBox(text, ui::MsgButtons::OK, icon);
@@ -342,14 +343,7 @@ void FrmEvents::Command1_Click() {
 
 // --- menus and buttons -------------------------------------------------------------------
 
-void FrmEvents::MnuEventsFileOpen_Click() {
-    if (picker_ && picker_->isUnloaded()) picker_.reset();
-    if (!picker_) {
-        picker_ = std::make_unique<FrmOpenSchedule>(ctx_, *this);
-        picker_->onUnloaded = [this](ui::Form&) { picker_.reset(); };
-    }
-    picker_->Show();
-}
+void FrmEvents::MnuEventsFileOpen_Click() { picker_.Show(); }
 
 void FrmEvents::MnuEventsFileSave_Click() {
     if (transferring_) return;

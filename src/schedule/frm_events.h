@@ -12,6 +12,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/form.h"
+#include "platform/ui/single.h"
 #include "schedule/schedule_events.h"
 
 namespace qor {
@@ -169,7 +170,7 @@ class FrmEvents : public ui::Form {
 
     std::function<void(bool)> tunerTimers_;
     bool transferring_ = false;
-    std::unique_ptr<FrmOpenSchedule> picker_;
+    ui::Single<FrmOpenSchedule> picker_;
 };
 
 }  // namespace qor

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -98,6 +99,15 @@ struct QuickClock : LinkClock {
         t = std::max(t, until);
     }
     std::chrono::system_clock::time_point t = std::chrono::system_clock::time_point{} + 1000h;
+};
+// Seconds pass at once; each wait for the next second runs `onWait` first, with the RDS line as
+// the scroll left it.
+struct StepClock : QuickClock {
+    void sleepUntil(std::chrono::system_clock::time_point until) override {
+        if (onWait) onWait();
+        t = std::max(t, until);
+    }
+    std::function<void()> onWait;
 };
 struct RdsLabel : RdsLine {
     void setVisible(bool) override {}

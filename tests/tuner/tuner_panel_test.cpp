@@ -22,16 +22,7 @@ using test::Device;
 using test::kTestPoll;
 using test::QuickClock;
 using test::Responder;
-
-// Seconds pass at once; each wait for the next second runs `onWait` first, with the RDS line as
-// the scroll left it.
-struct StepClock : QuickClock {
-    void sleepUntil(std::chrono::system_clock::time_point until) override {
-        if (onWait) onWait();
-        t = std::max(t, until);
-    }
-    std::function<void()> onWait;
-};
+using test::StepClock;
 
 sim::Preset Mhz(int mhz, int tenths) { return {mhz, tenths}; }
 

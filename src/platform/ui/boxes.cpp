@@ -15,10 +15,9 @@ namespace qor::ui {
 
 namespace detail {
 
-class ComboWidget : public QComboBox {
+class ComboWidget : public FocusWidget<QComboBox> {
   public:
-    explicit ComboWidget(QWidget* parent) : QComboBox(parent) {}
-    void attach(ComboBox* combo) { combo_ = combo; }
+    explicit ComboWidget(QWidget* parent) : FocusWidget(parent) {}
     // Qt picks the item that matches the typed text when editing ends; the classic box did not,
     // so choices made that way are not passed on as Click.
     bool editingEnds() const { return editingEnds_; }
@@ -30,39 +29,25 @@ class ComboWidget : public QComboBox {
         QComboBox::keyPressEvent(event);
         editingEnds_ = false;
     }
-    void focusInEvent(QFocusEvent* event) override {
-        QComboBox::focusInEvent(event);
-        if (combo_ && event->reason() != Qt::PopupFocusReason) combo_->gotFocus_();
-    }
     void focusOutEvent(QFocusEvent* event) override {
         editingEnds_ = true;
         QComboBox::focusOutEvent(event);
         editingEnds_ = false;
-        if (combo_ && event->reason() != Qt::PopupFocusReason) combo_->lostFocus_();
     }
 
   private:
-    ComboBox* combo_ = nullptr;
     bool editingEnds_ = false;
 };
 
-class TextWidget : public QLineEdit {
+class TextWidget : public FocusWidget<QLineEdit> {
   public:
-    explicit TextWidget(QWidget* parent) : QLineEdit(parent) {}
+    explicit TextWidget(QWidget* parent) : FocusWidget(parent) {}
     void attach(TextBox* box) { box_ = box; }
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         QLineEdit::mouseReleaseEvent(event);
         if (box_ && rect().contains(event->position().toPoint())) box_->click_();
-    }
-    void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
-        if (box_ && event->reason() != Qt::PopupFocusReason) box_->gotFocus_();
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
-        if (box_ && event->reason() != Qt::PopupFocusReason) box_->lostFocus_();
     }
 
   private:
@@ -126,7 +111,7 @@ CheckBox& CheckBox::setValue(int value) {
 ComboBox::ComboBox(ControlKey, Form& form, std::string name)
     : ControlOf(form, std::move(name), new detail::ComboWidget(home(form))) {
     detail::ComboWidget* w = box();
-    w->attach(this);
+    w->attachFocus(&gotFocus_, &lostFocus_);
     w->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(w, &QComboBox::activated, w, [this](int) {
         if (box()->editingEnds()) return;
@@ -262,6 +247,7 @@ TextBox::TextBox(ControlKey, Form& form, std::string name)
     : ControlOf(form, std::move(name), new detail::TextWidget(home(form))) {
     detail::TextWidget* w = field();
     w->attach(this);
+    w->attachFocus(&gotFocus_, &lostFocus_);
     QObject::connect(w, &QLineEdit::textEdited, w, [this](const QString&) {
         change_();
         repaint();

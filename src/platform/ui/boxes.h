@@ -81,7 +81,6 @@ class ComboBox : public ControlOf<ComboBox> {
     QOR_UI_EVENT(ComboBox, onLostFocus, lostFocus_)
 
   private:
-    friend class detail::ComboWidget;
     detail::ComboWidget* box() const;
     ComboStyle style_ = ComboStyle::DropdownCombo;
     bool typed_ = false;

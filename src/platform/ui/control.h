@@ -50,40 +50,57 @@ inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
 
+namespace detail {
+// Runs call(context) as a handler of `form`; see Form::busy and Form::Retired.
+void RunInForm(Form& form, void (*call)(void*), void* context);
+}  // namespace detail
+
 // One event of a control: a handler bound to a window's member function, or any callable.
-// Raising calls a copy, so a handler may replace itself while it runs.
+// Raising calls a copy, so a handler may replace itself while it runs. An event of a control
+// runs as a handler of the control's window (`owner`).
 template <class... A>
 class Event {
   public:
-    void set(std::function<void(A...)> handler) { handler_ = std::move(handler); }
+    void set(std::function<void(A...)> handler, Form* owner = nullptr) {
+        handler_ = std::move(handler);
+        owner_ = owner;
+    }
     template <class W>
-    void bind(W* window, void (W::*handler)(A...)) {
-        handler_ = [window, handler](A... args) { (window->*handler)(args...); };
+    void bind(W* window, void (W::*handler)(A...), Form* owner = nullptr) {
+        set([window, handler](A... args) { (window->*handler)(args...); }, owner);
     }
     void operator()(A... args) const {
         if (!handler_) return;
         auto copy = handler_;
-        copy(args...);
+        if (owner_ == nullptr) {
+            copy(args...);
+            return;
+        }
+        auto run = [&] { copy(args...); };
+        detail::RunInForm(
+            *owner_, [](void* r) { (*static_cast<decltype(run)*>(r))(); }, &run);
     }
     explicit operator bool() const { return static_cast<bool>(handler_); }
 
   private:
     std::function<void(A...)> handler_;
+    Form* owner_ = nullptr;
 };
 
 // Button (or buttons held, for a move), shift state, X and Y in twips inside the control.
 using MouseEvent = Event<int, int, double, double>;
 
 // Declares the two ways to set the handler of `member`: onX(this, &Window::Control_X) or
-// onX(callable). Used inside a control class whose own type is `Self`.
+// onX(callable). Used inside a control class whose own type is `Self` and whose Parent() is its
+// window.
 #define QOR_UI_EVENT(Self, name, member, ...)                \
     template <class W>                                       \
     Self& name(W* window, void (W::*handler)(__VA_ARGS__)) { \
-        member.bind(window, handler);                        \
+        member.bind(window, handler, &this->Parent());       \
         return static_cast<Self&>(*this);                    \
     }                                                        \
     Self& name(std::function<void(__VA_ARGS__)> handler) {   \
-        member.set(std::move(handler));                      \
+        member.set(std::move(handler), &this->Parent());     \
         return static_cast<Self&>(*this);                    \
     }
 

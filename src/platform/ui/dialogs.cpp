@@ -1,10 +1,13 @@
 #include "platform/ui/dialogs.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 
+#include "platform/ui/form.h"
 #include "platform/ui/runtime.h"
 
 namespace qor::ui {
@@ -48,18 +51,58 @@ MsgAnswer FirstButton(MsgButtons buttons) {
 
 }  // namespace
 
+MsgAnswer Dialogs::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                          const std::string& title) {
+    const detail::YieldGuard guard;
+    const MsgAnswer answer = showMsgBox(text, buttons, icon, title);
+    guard.check();
+    return answer;
+}
+
+std::string Dialogs::InputBox(const std::string& prompt, const std::string& title,
+                              const std::string& defaultText) {
+    const detail::YieldGuard guard;
+    std::string text = showInputBox(prompt, title, defaultText);
+    guard.check();
+    return text;
+}
+
 QtDialogs::QtDialogs(std::string defaultTitle, QWidget* parent)
     : defaultTitle_(std::move(defaultTitle)), parent_(parent) {}
 
+QWidget* QtDialogs::owner() const {
+    // A window not on the screen (one still loading, or unloaded) cannot hold a box up.
+    if (Form* asking = detail::AskingForm(); asking && asking->widget()->isVisible())
+        return asking->widget();
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
+namespace {
+// The window manager keeps a box above its owner; one kept on top is in a layer of its own, so
+// its box goes there too.
+Qt::WindowFlags BoxFlags(const QWidget* owner) {
+    Qt::WindowFlags flags = Qt::Dialog;
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        flags |= Qt::WindowStaysOnTopHint;
+    return flags;
+}
+}  // namespace
+
 MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                 const std::string& title) {
-    QMessageBox box(QtIcon(icon), ToQt(title.empty() ? defaultTitle_ : title), ToQt(text),
-                    QtButtons(buttons), parent_);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel
-                             ? QMessageBox::Ok
-                             : QMessageBox::Yes);
-    switch (box.exec()) {
+    QWidget* parent = owner();
+    // On the heap: should the owner go while the box is up, the box goes with it.
+    QPointer<QMessageBox> box(
+        new QMessageBox(QtIcon(icon), ToQt(title.empty() ? defaultTitle_ : title), ToQt(text),
+                        QtButtons(buttons), parent, BoxFlags(parent)));
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(buttons == MsgButtons::OK || buttons == MsgButtons::OKCancel
+                              ? QMessageBox::Ok
+                              : QMessageBox::Yes);
+    const int result = box->exec();
+    delete box.data();
+    switch (result) {
         case QMessageBox::Yes:
             return MsgAnswer::Yes;
         case QMessageBox::No:
@@ -87,9 +130,10 @@ MsgAnswer QtDialogs::showMsgBox(const std::string& text, MsgButtons buttons, Msg
 std::string QtDialogs::showInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) {
     bool ok = false;
+    QWidget* parent = owner();
     const QString text =
-        QInputDialog::getText(parent_, ToQt(title.empty() ? defaultTitle_ : title), ToQt(prompt),
-                              QLineEdit::Normal, ToQt(defaultText), &ok);
+        QInputDialog::getText(parent, ToQt(title.empty() ? defaultTitle_ : title), ToQt(prompt),
+                              QLineEdit::Normal, ToQt(defaultText), &ok, BoxFlags(parent));
     return ok ? FromQt(text) : std::string();
 }
 

@@ -18,16 +18,13 @@ enum class MsgAnswer { OK, Cancel, Yes, No };
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // Modal: pending events run while the box is up. An empty title gives the program's name.
+    // Modal: pending events run while the box is up, so it is a yield of the handler that asks
+    // (see Form::Retired). An empty title gives the program's name.
     MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OK,
-                     MsgIcon icon = MsgIcon::None, const std::string& title = "") {
-        return showMsgBox(text, buttons, icon, title);
-    }
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "");
     // The text entered, or "" when cancelled.
     std::string InputBox(const std::string& prompt, const std::string& title = "",
-                         const std::string& defaultText = "") {
-        return showInputBox(prompt, title, defaultText);
-    }
+                         const std::string& defaultText = "");
 
   protected:
     virtual MsgAnswer showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
@@ -36,11 +33,16 @@ class Dialogs {
                                      const std::string& defaultText) = 0;
 };
 
-// Qt's message and input boxes.
+// Qt's message and input boxes. A box belongs to the window whose handler asks, or else to the
+// program's active window, and stands above it, also above a window kept on top.
 class QtDialogs : public Dialogs {
   public:
-    // `defaultTitle` stands in for an empty title. `parent` may be null.
+    // `defaultTitle` stands in for an empty title. `parent` (may be null) owns the boxes that
+    // no window asks for.
     explicit QtDialogs(std::string defaultTitle, QWidget* parent = nullptr);
+
+    // The window a box asked now would belong to.
+    QWidget* owner() const;
 
   private:
     MsgAnswer showMsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,

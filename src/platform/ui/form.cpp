@@ -27,7 +27,48 @@ std::unordered_map<int32_t, Form*>& Handles() {
 }
 int32_t g_nextHandle = 0x10010;
 
+// The windows whose handlers run now, the innermost last.
+std::vector<Form*>& Running() {
+    static std::vector<Form*> running;
+    return running;
+}
+
 }  // namespace
+
+namespace detail {
+
+void RunInForm(Form& form, void (*call)(void*), void* context) {
+    QPointer<QWidget> alive(form.widget());
+    struct Scope {
+        Form& form;
+        QPointer<QWidget>& alive;
+        explicit Scope(Form& f, QPointer<QWidget>& a) : form(f), alive(a) {
+            ++form.busy_;
+            Running().push_back(&form);
+        }
+        ~Scope() {
+            Running().pop_back();
+            if (alive) --form.busy_;
+        }
+    } scope(form, alive);
+    try {
+        call(context);
+    } catch (const Form::Retired&) {
+        // The window was unloaded while this handler waited at a yield: it ends here.
+    }
+}
+
+Form* AskingForm() { return Running().empty() ? nullptr : Running().back(); }
+
+YieldGuard::YieldGuard() : form_(AskingForm()), wasLive_(form_ && !form_->isUnloaded()) {
+    if (form_) window_ = form_->widget();
+}
+
+void YieldGuard::check() const {
+    if (wasLive_ && (!window_ || form_->isUnloaded())) throw Form::Retired{};
+}
+
+}  // namespace detail
 
 namespace detail {
 
@@ -53,7 +94,7 @@ class FormWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         remaskAll();
-        if (form_.state_ == Form::State::Loaded) form_.Form_Resize();
+        if (form_.state_ == Form::State::Loaded) form_.dispatch([this] { form_.Form_Resize(); });
     }
 
     void showEvent(QShowEvent* event) override {
@@ -105,7 +146,7 @@ void Form::Load() {
     if (state_ != State::Created) return;
     state_ = State::Loaded;
     setTimersRunning(true);
-    Form_Load();
+    dispatch([this] { Form_Load(); });
 }
 
 void Form::Show(Mode mode) {
@@ -117,14 +158,22 @@ void Form::Show(Mode mode) {
     widget_->activateWindow();
     if (mode != Mode::Modal) return;
     // A loop of the window's own, as a modal box has; the owner's unload hook waits for it.
+    // The wait counts as a handler of this window, so it is not freed under its own loop, and as
+    // a yield of the window that asked.
+    const detail::YieldGuard asking;
     QPointer<QWidget> alive(widget_.get());
     QEventLoop loop;
     QMetaObject::Connection done =
         QObject::connect(widget_.get(), &QObject::destroyed, &loop, &QEventLoop::quit);
     modalLoop_ = &loop;
+    ++busy_;
     if (state_ == State::Loaded) loop.exec();
     QObject::disconnect(done);
-    if (alive) modalLoop_ = nullptr;
+    if (alive) {
+        modalLoop_ = nullptr;
+        --busy_;
+    }
+    asking.check();
 }
 
 void Form::Hide() { widget_->hide(); }
@@ -139,7 +188,7 @@ bool Form::closeRequested() {
     if (state_ == State::Unloaded) return true;
     if (state_ == State::Loaded) {
         bool cancel = false;
-        Form_Unload(cancel);
+        dispatch([this, &cancel] { Form_Unload(cancel); });
         if (cancel) return false;
     }
     state_ = State::Unloaded;
@@ -160,7 +209,7 @@ bool Form::closeRequested() {
 void Form::activated() {
     if (g_activeForm == this) return;
     g_activeForm = this;
-    if (state_ == State::Loaded) Form_Activate();
+    if (state_ == State::Loaded) dispatch([this] { Form_Activate(); });
 }
 
 void Form::setTimersRunning(bool running) {

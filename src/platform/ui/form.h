@@ -11,6 +11,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
+#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,8 +27,6 @@
 
 class QEventLoop;
 class QMenuBar;
-
-class QWidget;
 
 namespace qor::ui {
 
@@ -68,6 +68,14 @@ class Form : public Container {
     // Closing the window through the window system unloads it the same way.
     void Unload();
     std::function<void(Form&)> onUnloaded;
+
+    // True while one of the window's handlers runs (its events, its Form_ procedures, a modal
+    // Show), also one parked at a yield further up the stack: the window must not be freed then.
+    bool busy() const { return busy_ > 0; }
+    // Thrown out of a yield (DoEvents, a modal box) into a handler whose window was unloaded
+    // while the handler waited there; the kit catches it where it called the handler, so the
+    // handler ends quietly: nothing after the yield runs, nothing more is shown or sent.
+    struct Retired {};
 
     // --- look -----------------------------------------------------------------------------
     std::string Caption() const;
@@ -168,7 +176,15 @@ class Form : public Container {
 
   private:
     friend class detail::FormWidget;
+    friend void detail::RunInForm(Form&, void (*)(void*), void*);
     enum class State { Created, Loaded, Unloaded };
+
+    // Runs fn as a handler of this window.
+    template <class F>
+    void dispatch(F fn) {
+        detail::RunInForm(
+            *this, [](void* f) { (*static_cast<F*>(f))(); }, &fn);
+    }
 
     void adopt(std::unique_ptr<Control> control, int index, const TwipRect& rect);
     void activated();
@@ -192,7 +208,26 @@ class Form : public Container {
     bool layered_ = false;
     std::unique_ptr<detail::ColourKeyMask> colourKey_;
     QEventLoop* modalLoop_ = nullptr;
+    int busy_ = 0;
 };
+
+namespace detail {
+// The window whose handler runs innermost now; nullptr when none does.
+Form* AskingForm();
+
+// Put around a yield: check() throws Form::Retired when the window of the handler that yields
+// was loaded when the yield began and is unloaded (or gone) once it has ended.
+class YieldGuard {
+  public:
+    YieldGuard();
+    void check() const;
+
+  private:
+    QPointer<QWidget> window_;
+    const Form* form_;
+    bool wasLive_;
+};
+}  // namespace detail
 
 // The loaded window with this handle; nullptr when there is none.
 Form* FormFromHandle(int32_t hWnd);

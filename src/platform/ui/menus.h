@@ -25,6 +25,7 @@ class Menu {
     Menu& operator=(const Menu&) = delete;
 
     const std::string& Name() const { return name_; }
+    Form& Parent() const { return form_; }
     Menu& in(Menu& parent);
 
     std::string Caption() const;

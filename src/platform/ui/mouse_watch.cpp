@@ -13,9 +13,9 @@ namespace {
 
 class MoveWatch : public QObject {
   public:
-    MoveWatch(QWidget* widget, std::function<void(int, int, double, double)> handler)
+    MoveWatch(QWidget* widget, Form& form, std::function<void(int, int, double, double)> handler)
         : QObject(widget) {
-        event_.set(std::move(handler));
+        event_.set(std::move(handler), &form);
     }
 
   protected:
@@ -36,7 +36,7 @@ void WatchMouseMove(Control& control, std::function<void(int, int, double, doubl
     QWidget* widget = control.widget();
     if (!widget) return;
     widget->setMouseTracking(true);
-    widget->installEventFilter(new MoveWatch(widget, std::move(handler)));
+    widget->installEventFilter(new MoveWatch(widget, control.Parent(), std::move(handler)));
 }
 
 void SetCapture(Control& control) {

@@ -9,6 +9,8 @@
 #include <array>
 #include <cmath>
 
+#include "platform/ui/form.h"
+
 namespace qor::ui {
 
 namespace {
@@ -57,9 +59,11 @@ int g_yieldDepth = 0;
 }
 
 void DoEvents() {
+    const detail::YieldGuard guard;
     ++g_yieldDepth;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     --g_yieldDepth;
+    guard.check();
 }
 
 void RunWhenSettled(std::function<void()> fn) {

@@ -1,36 +1,14 @@
 #include "platform/ui/sliders.h"
 
-#include <QFocusEvent>
 #include <QScrollBar>
 #include <QSlider>
 #include <algorithm>
 #include <functional>
 
 #include "platform/ui/form.h"
+#include "platform/ui/widget_support.h"
 
 namespace qor::ui {
-
-namespace {
-// A focus that leaves for a popup (a menu, a tooltip) has not gone to another control.
-class FocusOutWatch : public QObject {
-  public:
-    FocusOutWatch(QWidget* widget, std::function<void()> lost)
-        : QObject(widget), lost_(std::move(lost)) {
-        widget->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-            lost_();
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> lost_;
-};
-}  // namespace
 
 template <class Self>
 RangeControl<Self>::RangeControl(Form& form, std::string name, QAbstractSlider* widget, int min,
@@ -51,7 +29,7 @@ RangeControl<Self>::RangeControl(Form& form, std::string name, QAbstractSlider* 
     QObject::connect(widget, &QAbstractSlider::sliderReleased, widget, [this] {
         if (Value() != pressedValue_) change_();
     });
-    new FocusOutWatch(widget, [this] { lostFocus_(); });
+    dynamic_cast<detail::FocusTracker&>(*widget).attachFocus(nullptr, &lostFocus_);
 }
 
 template <class Self>
@@ -127,7 +105,7 @@ template class RangeControl<VScrollBar>;
 
 namespace {
 QSlider* MakeSlider(QWidget* parent) {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    auto* slider = new detail::FocusWidget<QSlider>(Qt::Horizontal, parent);
     slider->setTickPosition(QSlider::TicksBelow);
     return slider;
 }
@@ -139,9 +117,11 @@ Slider::Slider(ControlKey, Form& form, std::string name)
 }
 
 HScrollBar::HScrollBar(ControlKey, Form& form, std::string name)
-    : RangeControl(form, std::move(name), new QScrollBar(Qt::Horizontal, home(form)), 0, 32767) {}
+    : RangeControl(form, std::move(name),
+                   new detail::FocusWidget<QScrollBar>(Qt::Horizontal, home(form)), 0, 32767) {}
 
 VScrollBar::VScrollBar(ControlKey, Form& form, std::string name)
-    : RangeControl(form, std::move(name), new QScrollBar(Qt::Vertical, home(form)), 0, 32767) {}
+    : RangeControl(form, std::move(name),
+                   new detail::FocusWidget<QScrollBar>(Qt::Vertical, home(form)), 0, 32767) {}
 
 }  // namespace qor::ui

@@ -7,14 +7,15 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/runtime.h"
+#include "platform/ui/widget_support.h"
 
 namespace qor::ui {
 
 namespace detail {
 
-class TimeWidget : public QTimeEdit {
+class TimeWidget : public FocusWidget<QTimeEdit> {
   public:
-    explicit TimeWidget(QWidget* parent) : QTimeEdit(parent) {}
+    explicit TimeWidget(QWidget* parent) : FocusWidget(parent) {}
     void attach(DTPicker* picker) { picker_ = picker; }
 
   protected:
@@ -22,10 +23,6 @@ class TimeWidget : public QTimeEdit {
         QTimeEdit::keyPressEvent(event);
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         if (picker_ && enter) picker_->closeUp_();
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QTimeEdit::focusOutEvent(event);
-        if (picker_ && event->reason() != Qt::PopupFocusReason) picker_->lostFocus_();
     }
 
   private:
@@ -51,6 +48,7 @@ DTPicker::DTPicker(ControlKey, Form& form, std::string name)
     : ControlOf(form, std::move(name), new detail::TimeWidget(home(form))) {
     detail::TimeWidget* w = editor();
     w->attach(this);
+    w->attachFocus(nullptr, &lostFocus_);
     w->setDisplayFormat(QStringLiteral("H:mm:ss"));
     w->setTime(QTime(0, 0, 0));
     w->setKeyboardTracking(true);

@@ -1,5 +1,9 @@
 #include "platform/ui/widget_support.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <utility>
+
 namespace qor::ui::detail {
 
 int ClassicButton(Qt::MouseButton button) {
@@ -61,6 +65,24 @@ void SetPaletteColour(QWidget& widget, std::initializer_list<QPalette::ColorRole
         palette.setColor(QPalette::Inactive, role, colour);
     }
     widget.setPalette(palette);
+}
+
+void FocusTracker::focusMoved(const QEvent& event) {
+    if (event.type() == QEvent::FocusOut) {
+        const auto& focus = static_cast<const QFocusEvent&>(event);
+        // A pop-up opening takes the focus in two steps, first with the pop-up reason, then
+        // into its own list; either way a pop-up is up.
+        if (focus.reason() == Qt::PopupFocusReason || QApplication::activePopupWidget()) {
+            inPopup_ = true;
+            return;
+        }
+        inPopup_ = false;
+        if (lost_) (*lost_)();
+    } else if (event.type() == QEvent::FocusIn) {
+        // Back from the pop-up: the control never lost the focus.
+        if (std::exchange(inPopup_, false)) return;
+        if (got_) (*got_)();
+    }
 }
 
 }  // namespace qor::ui::detail

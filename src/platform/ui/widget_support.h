@@ -84,5 +84,42 @@ class MouseWidget : public Base {
     bool pressed_ = false;
 };
 
+// GotFocus and LostFocus, the one way every control raises them: when the keyboard focus comes
+// from or goes to another control. A pop-up (a combo box's own list, a menu) takes the focus
+// only for a while: opening it, choosing in it and closing it are neither a loss nor a gain.
+class FocusTracker {
+  public:
+    virtual ~FocusTracker() = default;
+    // Either may be null.
+    void attachFocus(const Event<>* got, const Event<>* lost) {
+        got_ = got;
+        lost_ = lost;
+    }
+
+  protected:
+    // After the widget has taken its focus event.
+    void focusMoved(const QEvent& event);
+
+  private:
+    const Event<>* got_ = nullptr;
+    const Event<>* lost_ = nullptr;
+    // The focus is in a pop-up opened while the control had it.
+    bool inPopup_ = false;
+};
+
+template <class Base>
+class FocusWidget : public Base, public FocusTracker {
+  public:
+    using Base::Base;
+
+  protected:
+    // After the widget's own focusInEvent / focusOutEvent, which subclasses may override.
+    bool event(QEvent* event) override {
+        const bool handled = Base::event(event);
+        focusMoved(*event);
+        return handled;
+    }
+};
+
 }  // namespace detail
 }  // namespace qor::ui
