@@ -70,6 +70,8 @@ echo "simulated amplifier: $(head -n 1 "$work/sim.out")"
 if [ -z "${DISPLAY:-}" ]; then
     start_display
     start_window_manager
+    # The windows go to that display, whatever platform Qt was told to use.
+    export QT_QPA_PLATFORM=xcb
     start_vnc
     start_web
     echo "no DISPLAY: the program runs on the virtual display $DISPLAY (VNC server" \

@@ -13,6 +13,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/processes.sh"
 source "$root/scripts/program-windows.sh"
 
+# Real windows on real displays, also when the other tests are told to draw off screen.
+unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 pids=()
 runs=()
