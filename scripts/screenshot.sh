@@ -96,7 +96,13 @@ menu=$(menu_window)
 [ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 4335))) $((Y + $(px 1395))) click 1
-tuner=$(window "Manage QorTuner Settings")
+tuner=$(window "Manage QorTuner Settings" 10)
+if [ -z "$tuner" ]; then
+    # Now and then the panel reads the tuner but does not show; a second click shows it.
+    echo "the tuner panel did not show at the first click of the Tuner entry; clicked again" >&2
+    xdotool click 1
+    tuner=$(window "Manage QorTuner Settings")
+fi
 [ -n "$tuner" ] || { echo "the Tuner entry opened no tuner panel" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$tuner")"
 # The panel reads the tuner; preset key 2, its middle 3403 x 2145 twips in (the dial sits one
