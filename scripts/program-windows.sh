@@ -22,8 +22,8 @@ answered=" "
 # up, and waits until it has gone: "Yes" to "Automatic detection ?", "OK" to a notice. Fails when
 # no box comes within $1 seconds (default 30).
 answer() {
-    local box="" w key=""
-    for _ in $(seq $((${1:-30} * 4))); do
+    local box="" w key="" end=$((SECONDS + ${1:-30}))
+    while ((SECONDS < end)); do
         for w in $(program_windows); do
             key="$(xdotool getwindowpid "$w" 2> /dev/null):$w"
             if [[ $answered != *" $key "* ]] && is_box "$w"; then box=$w && break; fi
@@ -59,8 +59,8 @@ brightest() {
 # disabled one a grey caption on a dark box: the Zones entry is looked at, its middle 2820 x 1395
 # twips in.
 menu_window() {
-    local w
-    for _ in $(seq $((${1:-60} * 4))); do
+    local w end=$((SECONDS + ${1:-60}))
+    while ((SECONDS < end)); do
         for w in $(program_windows); do
             is_box "$w" && continue
             [ "$(xdotool getwindowname "$w" 2> /dev/null)" = "Qor PC Manager" ] || continue
@@ -76,8 +76,8 @@ menu_window() {
 # The first visible window whose title matches $1, once it is up (at most $2 seconds, default
 # 20); nothing when none.
 window() {
-    local id=""
-    for _ in $(seq $((${2:-20} * 4))); do
+    local id="" end=$((SECONDS + ${2:-20}))
+    while ((SECONDS < end)); do
         id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1) && [ -n "$id" ] && break
         sleep 0.25
     done

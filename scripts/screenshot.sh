@@ -28,6 +28,25 @@ printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzo
     > "$prog/showzones.ini"
 export QOR_PROGRAM_DIR="$prog"
 
+# The main window with its menu enabled. Now and then the start-up scan finds no amplifier (the
+# program stopped before left something on the line) and leaves the menu disabled: Connect, 8880
+# x 1395 twips in, scans again, as a user would.
+connected_menu() {
+    local m w
+    m=$(menu_window 40)
+    if [ -z "$m" ]; then
+        for w in $(program_windows); do
+            is_box "$w" || [ "$(xdotool getwindowname "$w")" != "Qor PC Manager" ] || m=$w
+        done
+        [ -n "$m" ] || return 0
+        echo "the start-up scan found no amplifier; Connect scans again" >&2
+        eval "$(xdotool getwindowgeometry --shell "$m")"
+        xdotool mousemove $((X + $(px 8880))) $((Y + $(px 1395))) click 1
+        m=$(menu_window 30)
+    fi
+    echo "$m"
+}
+
 # First start: no user.ini yet. "Yes" to the automatic detection, "OK" to the notice, and the
 # program writes user.ini from the device and ends.
 "$bin/qor-pc-manager" > "$work/first.log" 2>&1 &
@@ -46,7 +65,7 @@ sed -i 's/^Preset1_Name=.*/Preset1_Name=Classic/; s/^Preset2_Name=.*/Preset2_Nam
 second=$!
 pids+=($second)
 answer
-menu=$(menu_window)
+menu=$(connected_menu)
 [ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 settled
 import -window root "$out/main-window.png"
@@ -92,7 +111,7 @@ printf '[Show zones on screen]\r\nShowzone1 = False\r\nShowzone2 = False\r\nShow
 third=$!
 pids+=($third)
 answer
-menu=$(menu_window)
+menu=$(connected_menu)
 [ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 4335))) $((Y + $(px 1395))) click 1
@@ -137,7 +156,7 @@ wait "$third" || true
 "$bin/qor-pc-manager" > "$work/fourth.log" 2>&1 &
 pids+=($!)
 answer
-menu=$(menu_window)
+menu=$(connected_menu)
 [ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 5850))) $((Y + $(px 1395))) click 1
