@@ -13,6 +13,8 @@ set -euo pipefail
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
 source "$(dirname "$0")/sim-env.sh"
 source "$root/scripts/program-windows.sh"
+# On a failure, what the program said.
+trap 'for f in "$work"/*.log; do echo "--- $f" && cat "$f"; done >&2' ERR
 
 start_display -dpi "${SCREEN_DPI:-96}"
 # Qt takes its logical dots per inch from here, not from the X server.
