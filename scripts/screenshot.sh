@@ -13,14 +13,13 @@
 set -euo pipefail
 out=$(mkdir -p "${1:-screenshots}" && cd "${1:-screenshots}" && pwd)
 source "$(dirname "$0")/sim-env.sh"
+source "$root/scripts/program-windows.sh"
+# On a failure, what the program said.
+trap 'for f in "$work"/*.log; do echo "--- $f" && cat "$f"; done >&2' ERR
 
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1280x800x24 -dpi "${SCREEN_DPI:-96}" > /dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
+start_display -dpi "${SCREEN_DPI:-96}"
 # Qt takes its logical dots per inch from here, not from the X server.
 [ -z "${SCREEN_DPI:-}" ] || export QT_FONT_DPI=$SCREEN_DPI
-sleep 1
 
 start_sim --presets 89.3,91.7,94.5,98.5,101.2,104.8 --rds-every 4 \
     --rds "Radio Jazz - Miles Davis - So What from Kind of Blue"
@@ -33,21 +32,23 @@ printf '[Show zones on screen]\r\nShowzone1 = True\r\nShowzone2 = True\r\nShowzo
     > "$prog/showzones.ini"
 export QOR_PROGRAM_DIR="$prog"
 
-# The first visible window whose title matches, once it is up (at most 10 s); nothing when none.
-window() {
-    local id=""
-    for _ in $(seq 40); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ] && break
-        sleep 0.25
-    done
-    echo "$id"
-}
-
-# Presses Return in the window that has the focus once a message box is up.
-answer() {
-    window "Qor PC Manager" > /dev/null
-    sleep 0.5
-    xdotool key Return
+# The main window with its menu enabled. Now and then the start-up scan finds no amplifier (the
+# program stopped before left something on the line) and leaves the menu disabled: Connect, 8880
+# x 1395 twips in, scans again, as a user would.
+connected_menu() {
+    local m w
+    m=$(menu_window 40)
+    if [ -z "$m" ]; then
+        for w in $(program_windows); do
+            is_box "$w" || [ "$(xdotool getwindowname "$w")" != "Qor PC Manager" ] || m=$w
+        done
+        [ -n "$m" ] || return 0
+        echo "the start-up scan found no amplifier; Connect scans again" >&2
+        eval "$(xdotool getwindowgeometry --shell "$m")"
+        xdotool mousemove $((X + $(px 8880))) $((Y + $(px 1395))) click 1
+        m=$(menu_window 30)
+    fi
+    echo "$m"
 }
 
 # First start: no user.ini yet. "Yes" to the automatic detection, "OK" to the notice, and the
@@ -55,7 +56,6 @@ answer() {
 "$bin/qor-pc-manager" > "$work/first.log" 2>&1 &
 first=$!
 answer
-sleep 1
 answer
 wait "$first" || true
 [ -f "$prog/user.ini" ] || { echo "the first start wrote no user.ini" >&2; exit 1; }
@@ -69,19 +69,19 @@ sed -i 's/^Preset1_Name=.*/Preset1_Name=Classic/; s/^Preset2_Name=.*/Preset2_Nam
 second=$!
 pids+=($second)
 answer
-sleep 3
+menu=$(connected_menu)
+[ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
+settled
 import -window root "$out/main-window.png"
-
-# Controls are placed in twips: 15 to a pixel at 96 dpi, 12 at 120.
-dpi=${SCREEN_DPI:-96}
-px() { echo $(($1 * dpi / 1440)); }
 
 # The Zones entry: the middle of its hotspot lies 2820 x 1395 twips into the screen-wide,
 # see-through main window.
-menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 2820))) $((Y + $(px 1395))) click 1
-sleep 4
+for zone in 1 2; do
+    [ -n "$(window "Amplification in Zone $zone")" ] || { echo "the Zones entry opened no panel of zone $zone" >&2; exit 1; }
+done
+settled
 import -window root "$out/zone-panels.png"
 
 # Drags the zone 2 panel by its skin, which lies one slot (121 pixels) below zone 1's: pressed on
@@ -92,39 +92,46 @@ sleep 0.3
 xdotool mousemove "$(px 4950)" "$(px 6300)"
 sleep 0.3
 xdotool mousemove "$(px 6450)" "$(px 7500)"
-sleep 1
+settled
 import -window root "$out/zone-drag.png"
 xdotool mouseup 1
-sleep 1
+settled
 import -window root "$out/zone-dropped.png"
 
 # The Settings entry, 7365 x 1395 twips in: the settings panel, in its wide layout.
 xdotool mousemove $((X + $(px 7365))) $((Y + $(px 1395))) click 1
 settings=$(window "Adjust current settings")
 [ -n "$settings" ] || { echo "the Settings entry opened no settings panel" >&2; exit 1; }
-sleep 1
+settled "$settings"
 import -window "$settings" "$out/settings-panel.png"
 
 # Once more, without zone panels, for the tuner panel: the middle of the Tuner entry lies
 # 4335 x 1395 twips into the main window.
 kill "$second"
+wait "$second" || true
 printf '[Show zones on screen]\r\nShowzone1 = False\r\nShowzone2 = False\r\nShowzone3 = False\r\nShowzone4 = False\r\n' \
     > "$prog/showzones.ini"
 "$bin/qor-pc-manager" > "$work/third.log" 2>&1 &
 third=$!
 pids+=($third)
 answer
-sleep 3
-menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+menu=$(connected_menu)
+[ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 4335))) $((Y + $(px 1395))) click 1
-tuner=$(window "Manage QorTuner Settings")
+tuner=$(window "Manage QorTuner Settings" 10)
+if [ -z "$tuner" ]; then
+    # Now and then the panel reads the tuner but does not show; a second click shows it.
+    echo "the tuner panel did not show at the first click of the Tuner entry; clicked again" >&2
+    xdotool click 1
+    tuner=$(window "Manage QorTuner Settings")
+fi
 [ -n "$tuner" ] || { echo "the Tuner entry opened no tuner panel" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$tuner")"
 # The panel reads the tuner; preset key 2, its middle 3403 x 2145 twips in (the dial sits one
 # dial height, 1272 twips, down), tunes to its station. Then the next RDS text comes and scrolls
 # a step a second.
-sleep 2
+settled "$tuner"
 xdotool mousemove $((X + $(px 3403))) $((Y + $(px 2145))) click 1
 sleep 6
 import -window root "$out/tuner-rds.png"
@@ -149,30 +156,31 @@ printf '%s\r\n' '*EVT,SET,1,1111100,07,00,1,1,2,25,2;' '*EVT,SET,2,1111100,08,30
 cp "$prog/DefResuSched.txt" "$prog/week.sch"
 # Once more, so the tuner panel does not cover the menu.
 kill "$third"
+wait "$third" || true
 "$bin/qor-pc-manager" > "$work/fourth.log" 2>&1 &
 pids+=($!)
 answer
-sleep 3
-menu=$(xdotool search --onlyvisible --name "Qor PC Manager" | head -n 1)
+menu=$(connected_menu)
+[ -n "$menu" ] || { echo "the main window did not come with its menu enabled" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + $(px 5850))) $((Y + $(px 1395))) click 1
 events=$(window "Make Clock schedule")
 [ -n "$events" ] || { echo "the Events entry opened no schedule editor" >&2; exit 1; }
-sleep 1
+settled "$events"
 # Event 3 switched On by a double-click on its On/Off cell (its middle 6270 x 892 twips into the
 # grid, which lies under the menu bar): red "On", white cells.
 eval "$(xdotool getwindowgeometry --shell "$events")"
 bar=22  # the menu bar
 xdotool mousemove $((X + $(px 6270))) $((Y + bar + $(px 892))) click --repeat 2 --delay 80 1
-sleep 1
+settled "$events"
 import -window "$events" "$out/schedule-editor.png"
 # File > Open: the picker.
 xdotool mousemove $((X + 18)) $((Y + 10)) click 1
-sleep 0.5
+menu_open || { echo "the File menu did not open" >&2; exit 1; }
 xdotool key Down Return
 picker=$(window "Open existing schedule file")
 [ -n "$picker" ] || { echo "File > Open opened no picker" >&2; exit 1; }
-sleep 1
+settled "$picker"
 import -window "$picker" "$out/schedule-picker.png"
 
 # Once more for the INI manager: the File entry, 1305 x 1395 twips into the main window, opens

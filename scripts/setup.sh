@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build, test and run the program.
+# Installs what a fresh Debian machine lacks to build, test and run the program, also on a
+# machine with no desktop (a virtual display with a window manager, served to a web browser).
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
-          xvfb openbox x11-utils xdotool imagemagick clang-format)
+          xvfb x11-utils xdotool imagemagick clang-format procps
+          openbox wmctrl x11vnc novnc websockify curl python3 iproute2)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
