@@ -385,9 +385,17 @@ void FrmEvents::Mnuwrite_Click() {
     Text2.setText("1");
     const bool tuner = !cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel);
     if (tuner && tunerTimers_) tunerTimers_(false);
+    // Also when the editor is closed at one of the upload's yields and its handler ends there:
+    // the tuner panel is another window and must not be left paused.
+    struct Resume {
+        FrmEvents& e;
+        bool tuner;
+        ~Resume() {
+            if (tuner && e.tunerTimers_) e.tunerTimers_(true);
+            e.transferring_ = false;
+        }
+    } resume{*this, tuner};
     sendToQor();
-    if (tuner && tunerTimers_) tunerTimers_(true);
-    transferring_ = false;
 }
 
 void FrmEvents::MnuReadEvents_Click() {

@@ -2,6 +2,7 @@
 // a real pseudo-terminal: what the device receives, the read-back file and log, the grid after.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QTimer>
 #include <filesystem>
 
@@ -125,6 +126,21 @@ TEST_F(TransferTest, ASecondTransferOrSaveChosenDuringOneIsIgnored) {
     EXPECT_TRUE(dialogs.inputBoxes().empty());
     EXPECT_FALSE(std::filesystem::exists(dir / schedule::kDefaultFile));
     EXPECT_FALSE(e.Command3.Visible());
+}
+
+// Closed at one of the upload's yields, the editor's Write ends there, and the tuner panel's
+// timers it paused run again.
+TEST_F(TransferTest, EditorClosedDuringWriteLeavesTheTunerTimersRunning) {
+    Attach(1);
+    state.vq.DeviceModel = "QOR 82";
+    std::vector<bool> timers;
+    editor = std::make_unique<FrmEvents>(ctx, [&](bool run) { timers.push_back(run); });
+    editor->Load();
+    editor->Show();
+    QTimer::singleShot(0, [&] { editor->Unload(); });
+    editor->Mnuwrite.action()->trigger();
+    EXPECT_EQ(timers, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(editor->isUnloaded());
 }
 
 TEST_F(TransferTest, WriteAndReadRefuseWhenTheReadBackCannotBeKept) {
