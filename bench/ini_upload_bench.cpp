@@ -3,8 +3,6 @@
 // time of its lines (and of the answers they get) and the answer wait it spends on each line the
 // device does not answer (every set command, and the closing "End build" line). Target: that wait
 // is the link's answer bound on a silent line, 0.25 s to 1 s.
-#include <stdlib.h>
-
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -13,56 +11,43 @@
 
 #include "config/snapshot.h"
 #include "inimanager/frm_file.h"
-#include "link/context.h"
+#include "paced_rig.h"
 #include "platform/files.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/runtime.h"
-#include "simamp.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    constexpr int kBaud = 9600;
     namespace fs = std::filesystem;
     using namespace qor;
 
-    // A program folder of its own, with the key list the build puts beside the executable.
-    std::string folder = (fs::temp_directory_path() / "qor-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) return 2;
+    sim::DeviceState device;
+    device.zones[1].on = true;
+    device.frequency = device.presets[2];  // the tuner stands on a preset
+    bench::PacedRig rig(device);
+    if (!rig.ready) {
+        std::fprintf(stderr, "no program folder or pseudo-terminal for the simulated amplifier\n");
+        return 2;
+    }
+    constexpr int kBaud = bench::PacedRig::kBaud;
+    const fs::path& folder = rig.folder;
+    sim::SimAmp& amp = rig.amp;
+    SharedState& state = rig.state;
+    Link& link = rig.link;
+    Context& ctx = rig.ctx;
+    for (int z = 1; z <= 4; ++z) state.vq.ZoneName[z] = "Zone " + std::to_string(z);
+
+    // The key list the build puts beside the executable.
     const fs::path here = QCoreApplication::applicationDirPath().toStdString();
     std::error_code ec;
-    fs::copy_file(here / "lookforinini.txt", fs::path(folder) / "lookforinini.txt", ec);
+    fs::copy_file(here / "lookforinini.txt", folder / "lookforinini.txt", ec);
     if (ec) {
         std::fprintf(stderr, "no lookforinini.txt beside the benchmark: %s\n",
                      ec.message().c_str());
         return 2;
     }
 
-    sim::DeviceState device;
-    device.zones[1].on = true;
-    device.frequency = device.presets[2];  // the tuner stands on a preset
-    sim::SimAmp amp(device);
-    if (!amp.start()) {
-        std::fprintf(stderr, "no pseudo-terminal for the simulated amplifier\n");
-        return 2;
-    }
-    sim::Misbehaviour paced;
-    paced.paceBaud = kBaud;
-    amp.setMisbehaviour(paced);
-
-    SharedState state;
-    state.vq.DeviceModel = "QOR 82";
-    for (int z = 1; z <= 4; ++z) state.vq.ZoneName[z] = "Zone " + std::to_string(z);
-    MSComm comm([&](int port) {
-        return port == 1 ? amp.devicePath() : (fs::path(folder) / "no-port").string();
-    });
-    Link link(comm, state);
-    link.setDoEvents(ui::DoEvents);
-    ui::ScriptedDialogs dialogs;
-    Context ctx{state, comm, link, dialogs, folder, [] {}};
-
     TakeSnapshot(SnapshotVariant::Startup, link, state, folder);
-    const auto userIni = files::ReadRegularFile(fs::path(folder) / "user.ini");
+    const auto userIni = files::ReadRegularFile(folder / "user.ini");
     if (!userIni) {
         std::fprintf(stderr, "the snapshot wrote no user.ini\n");
         return 2;
@@ -77,7 +62,7 @@ int main(int argc, char** argv) {
     const double took =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
-    const auto sent = files::ReadLines(fs::path(folder) / "upload.txt");
+    const auto sent = files::ReadLines(folder / "upload.txt");
     if (!sent || sent->size() < 2 || !amp.waitForLog(sent->size() - 1)) {
         std::fprintf(stderr, "the upload sent nothing\n");
         return 2;
@@ -102,6 +87,5 @@ int main(int argc, char** argv) {
         "answer wait on each of the %d lines the device does not answer: %.0f ms (target 250 to "
         "1000 ms) %s\n",
         unanswered, wait * 1e3, ok ? "ok" : "MISSED");
-    fs::remove_all(folder);
     return 0;
 }

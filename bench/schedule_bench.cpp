@@ -4,8 +4,6 @@
 // ratio to the wire time of the lines, commands and answers, and how many of the 16 events came
 // back as they were sent (their answers in the read-back log).
 // Targets: ratio <= 1.2, 16 events back.
-#include <stdlib.h>
-
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -14,42 +12,26 @@
 #include <string>
 
 #include "link/commands.h"
-#include "link/context.h"
-#include "link/link.h"
+#include "paced_rig.h"
 #include "platform/files.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/runtime.h"
 #include "schedule/frm_events.h"
 #include "schedule/schedule_events.h"
-#include "simamp.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    constexpr int kBaud = 9600;
     namespace fs = std::filesystem;
     using namespace qor;
 
-    std::string folder = (fs::temp_directory_path() / "qor-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) return 2;
-    sim::SimAmp amp;
-    if (!amp.start()) {
-        std::fprintf(stderr, "no pseudo-terminal for the simulated amplifier\n");
+    bench::PacedRig rig;
+    if (!rig.ready) {
+        std::fprintf(stderr, "no program folder or pseudo-terminal for the simulated amplifier\n");
         return 2;
     }
-    sim::Misbehaviour paced;
-    paced.paceBaud = kBaud;
-    amp.setMisbehaviour(paced);
-
-    SharedState state;
-    state.vq.DeviceModel = "QOR 82";
-    MSComm comm([&](int port) {
-        return port == 1 ? amp.devicePath() : (fs::path(folder) / "no-port").string();
-    });
-    Link link(comm, state);
-    link.setDoEvents(ui::DoEvents);
-    ui::ScriptedDialogs dialogs;
-    Context ctx{state, comm, link, dialogs, folder, [] {}};
+    constexpr int kBaud = bench::PacedRig::kBaud;
+    const fs::path& folder = rig.folder;
+    SharedState& state = rig.state;
+    Context& ctx = rig.ctx;
 
     // A full grid: every event on some day, at its own time, half of them On with a preset.
     std::string lines;
@@ -63,7 +45,7 @@ int main(int argc, char** argv) {
         row.volume = std::to_string(3 * n);
         lines += *schedule::SetLine(n, row, state.vq.DeviceModel) + "\r\n";
     }
-    files::ReplaceFile(fs::path(folder) / schedule::kRetrievedFile, lines);
+    files::ReplaceFile(folder / schedule::kRetrievedFile, lines);
     FrmEvents editor(ctx);
     editor.Load();
     editor.Show();
@@ -83,7 +65,7 @@ int main(int argc, char** argv) {
 
     // An event is back when the log holds the device's answer with the fields that were sent.
     int back = 0;
-    const auto log = files::ReadLines(fs::path(folder) / schedule::kLogFile);
+    const auto log = files::ReadLines(folder / schedule::kLogFile);
     for (const std::string& line : files::SplitLines(lines)) {
         const std::string answer = "*RT,EVT," + line.substr(9);
         if (log && std::find(log->begin(), log->end(), answer) != log->end()) ++back;
@@ -93,6 +75,5 @@ int main(int argc, char** argv) {
         "write of a full grid: %.3f s for %.3f s of wire time, ratio %.3f (target <= 1.2) %s\n",
         took, wire, ratio, ratio <= 1.2 ? "ok" : "MISSED");
     std::printf("events read back: %d of 16 (target 16) %s\n", back, back == 16 ? "ok" : "MISSED");
-    fs::remove_all(folder);
     return 0;
 }
