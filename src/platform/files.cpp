@@ -212,6 +212,16 @@ bool ReplaceFile(const fs::path& target, std::string_view contents, std::string*
     return WriteAndRename(*file, contents, hadOld ? &keep : nullptr, why);
 }
 
+bool IsReadOnly(const fs::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool ReplaceUserFile(const fs::path& target, std::string_view contents, std::string* why) {
+    if (IsReadOnly(target)) return Fail(why, "the file is read-only", false);
+    return ReplaceFile(target, contents, why);
+}
+
 bool WriteFreshFile(const fs::path& target, std::string_view contents, std::string* why) {
     struct stat old {};
     // The rename would fail on a folder anyway; said plainly here.

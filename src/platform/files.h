@@ -38,6 +38,16 @@ std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& p
 bool ReplaceFile(const std::filesystem::path& target, std::string_view contents,
                  std::string* why = nullptr);
 
+// Whether a file the user saves by name is kept from being replaced: its owner may not write it
+// (links followed). The bit decides, not an access check, which says writable to root. A missing
+// name is not read-only.
+bool IsReadOnly(const std::filesystem::path& path);
+
+// ReplaceFile for a file the user saves by name: a read-only one is left as it is, with *why
+// "the file is read-only".
+bool ReplaceUserFile(const std::filesystem::path& target, std::string_view contents,
+                     std::string* why = nullptr);
+
 // Puts a new file holding `contents` under the name `target`, in the same one step as
 // ReplaceFile. Whatever the name held (a file, a link, a FIFO, a device) is replaced by the new
 // file and never opened or followed, so nothing is written anywhere but in target's folder; a

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/files.h"
 #include "platform/ui/dialogs.h"
 #include "schedule/frm_events.h"
 
@@ -60,9 +61,8 @@ void FrmOpenSchedule::Command2_Click() {
                             ui::MsgButtons::OKCancel, ui::MsgIcon::None,
                             "Delete Ini file... QOR system") == ui::MsgAnswer::OK) {
         // Not forced: a read-only file stays, as does one the folder will not give up.
-        const auto perms = std::filesystem::status(path, ec).permissions();
         std::string why;
-        if ((perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+        if (files::IsReadOnly(path)) {
             why = "the file is read-only";
         } else if (!std::filesystem::remove(path, ec)) {
             why = ec ? ec.message() : "it has gone";

@@ -231,6 +231,38 @@ TEST(WriteFreshFileTest, ReplacesWhatIsUnderTheNameWithoutFollowingIt) {
     }
 }
 
+// The owner's write bit decides, links followed; root, who may write anything, is refused too.
+TEST(ReplaceUserFileTest, AReadOnlyFileIsKept) {
+    const struct {
+        const char* name;
+        mode_t mode;  // 0: no file
+        bool link;
+        bool replaced;
+    } cases[] = {
+        {"no file yet", 0, false, true},
+        {"a writable file", 0644, false, true},
+        {"a read-only file", 0444, false, false},
+        {"a link to a read-only file", 0444, true, false},
+        {"a link to a writable file", 0644, true, true},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const fs::path target = dir / "week.sch";
+        if (c.mode != 0) {
+            WriteBytes(target, "old");
+            ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
+        }
+        const fs::path name = c.link ? dir / "link.sch" : target;
+        if (c.link) fs::create_symlink(target, name);
+        std::string why;
+        EXPECT_EQ(ReplaceUserFile(name, "new", &why), c.replaced) << c.name;
+        EXPECT_EQ(ReadBytes(target), c.replaced ? "new" : "old") << c.name;
+        if (!c.replaced) {
+            EXPECT_EQ(why, "the file is read-only") << c.name;
+        }
+    }
+}
+
 TEST(ReplaceFileTest, TwoWritersAtOnceLeaveOneContentWhole) {
     TempFolder dir;
     const fs::path file = dir / "user.ini";
