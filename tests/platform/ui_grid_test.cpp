@@ -54,11 +54,13 @@ TEST_F(GridTest, CellsAreAddressedThroughTheCurrentCell) {
     EXPECT_EQ(g.TextMatrix(3, 11), "Preset 3");
     EXPECT_EQ(g.CellForeColor(), RGB(255, 0, 0));
     EXPECT_EQ(g.CellBackColor(), SysColor(5)) << "white until set";
+    EXPECT_FALSE(g.CellBackColorSet());
     EXPECT_EQ(g.cellAlignment(), CellAlignment::General);
     g.setRow(4).setCol(11);
     EXPECT_EQ(g.CellBackColor(), SysColor(5));
     g.setRow(3);
     EXPECT_EQ(g.CellBackColor(), RGB(255, 255, 255));
+    EXPECT_TRUE(g.CellBackColorSet()) << "white set on a cell that reported white";
     EXPECT_EQ(g.cellAlignment(), CellAlignment::LeftTop);
     EXPECT_EQ(g.Text(), "Preset 3");
     g.setTextMatrix(0, 0, "nr.");

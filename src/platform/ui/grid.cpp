@@ -7,6 +7,7 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/ui/form.h"
@@ -246,9 +247,13 @@ QColor MSFlexGrid::CellBackColor() const {
     return IsFixed(row_, col_) ? SysColor(15) : SysColor(5);
 }
 
+bool MSFlexGrid::CellBackColorSet() const { return current()->data(Qt::BackgroundRole).isValid(); }
+
 MSFlexGrid& MSFlexGrid::setCellBackColor(const QColor& colour) {
     QTableWidgetItem* item = current();
-    assignVia(CellBackColor(), colour, [&] { item->setBackground(colour); });
+    // White set on an unset cell still counts as set.
+    const auto now = CellBackColorSet() ? std::optional(CellBackColor()) : std::nullopt;
+    assignVia(now, std::optional(colour), [&] { item->setBackground(colour); });
     return *this;
 }
 

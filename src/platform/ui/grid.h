@@ -59,7 +59,9 @@ class MSFlexGrid : public ControlOf<MSFlexGrid> {
     QPixmap CellPicture() const;
     // A null picture removes the cell's picture.
     MSFlexGrid& setCellPicture(const QPixmap& picture);
+    // A cell whose back colour was never set reports white; CellBackColorSet tells the two apart.
     QColor CellBackColor() const;
+    bool CellBackColorSet() const;
     MSFlexGrid& setCellBackColor(const QColor& colour);
     QColor CellForeColor() const;
     MSFlexGrid& setCellForeColor(const QColor& colour);
