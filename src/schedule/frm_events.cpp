@@ -168,7 +168,7 @@ void FrmEvents::setOn(bool on) {
 
 // --- files -------------------------------------------------------------------------------
 
-bool FrmEvents::WriteScheduleEvents(const std::filesystem::path& path) {
+bool FrmEvents::WriteScheduleEvents(const std::filesystem::path& path, bool byUser) {
     setMousePointer(ui::Pointer::Hourglass);
     std::array<schedule::EventRow, schedule::kEvents + 1> rows;
     for (int n = 1; n <= schedule::kEvents; ++n) rows[n] = rowAt(n);
@@ -183,7 +183,8 @@ bool FrmEvents::WriteScheduleEvents(const std::filesystem::path& path) {
                 ui::MsgIcon::Exclamation);
     } else if (upload && !transferFilesWritable("Nothing was sent.")) {
         // Said already.
-    } else if (!files::ReplaceFile(path, *text, &why)) {
+    } else if (!(byUser ? files::ReplaceUserFile(path, *text, &why)
+                        : files::ReplaceFile(path, *text, &why))) {
         message("The schedule could not be written to " + path.string() + ": " + why +
                     (upload ? ". Nothing was sent." : "."),
                 ui::MsgIcon::Exclamation);
@@ -288,7 +289,8 @@ void FrmEvents::MSFlexGrid1_DblClick() {
     } else if (col == kOnOffCol) {
         setOn(g.Text() != "On");
     } else if (col == kSourceCol) {
-        if (g.CellBackColor() != kWhite) {
+        // Only the On/Off switch and the loaders make a source cell white: a reset row is Off.
+        if (!g.CellBackColorSet() || g.CellBackColor() != kWhite) {
             message("You can't adjust this item if zone is set to 'Off' ... ");
             return;
         }
@@ -354,7 +356,7 @@ void FrmEvents::MnuEventsFileSave_Click() {
                                        : !Text1.Text().empty()
                                            ? inProgramFolder(Text1.Text())
                                            : ctx_.programDir / schedule::kDefaultFile;
-    WriteScheduleEvents(path);
+    WriteScheduleEvents(path, true);
     setCaption(path.string());
 }
 
@@ -365,7 +367,7 @@ void FrmEvents::MsnuEventsSaveAs_Click() {
     Text1.setText(name.name);
     if (!name.usable) return;
     const auto path = ctx_.programDir / name.name;
-    WriteScheduleEvents(path);
+    WriteScheduleEvents(path, true);
     setCaption(path.string());
 }
 
@@ -381,21 +383,31 @@ void FrmEvents::sendToQor() {
 
 void FrmEvents::Mnuwrite_Click() {
     if (transferring_) return;
-    transferring_ = true;
-    Text2.setText("1");
-    const bool tuner = !cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel);
-    if (tuner && tunerTimers_) tunerTimers_(false);
-    // Also when the editor is closed at one of the upload's yields and its handler ends there:
-    // the tuner panel is another window and must not be left paused.
-    struct Resume {
-        FrmEvents& e;
-        bool tuner;
-        ~Resume() {
-            if (tuner && e.tunerTimers_) e.tunerTimers_(true);
-            e.transferring_ = false;
-        }
-    } resume{*this, tuner};
-    sendToQor();
+    {
+        transferring_ = writing_ = true;
+        Text2.setText("1");
+        const bool tuner = !cmd::IsTunerlessModel(ctx_.state.vq.DeviceModel);
+        if (tuner && tunerTimers_) tunerTimers_(false);
+        // Also should the handler end early at a yield: the tuner panel is another window and
+        // must not be left paused.
+        struct Resume {
+            FrmEvents& e;
+            bool tuner;
+            ~Resume() {
+                if (tuner && e.tunerTimers_) e.tunerTimers_(true);
+                e.transferring_ = e.writing_ = false;
+            }
+        } resume{*this, tuner};
+        sendToQor();
+    }
+    // Closed by its frame while the Write ran: it goes now that the device holds all of it.
+    if (closeAfterWrite_) Unload();
+}
+
+void FrmEvents::Form_Unload(bool& cancel) {
+    if (!writing_) return;
+    cancel = true;
+    closeAfterWrite_ = true;
 }
 
 void FrmEvents::MnuReadEvents_Click() {

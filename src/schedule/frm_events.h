@@ -137,6 +137,7 @@ class FrmEvents : public ui::Form {
   protected:
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
 
   private:
     static QPixmap DayMark();
@@ -150,8 +151,9 @@ class FrmEvents : public ui::Form {
     void InitScheduleGrid();
     void resetRows(bool removePictures);
     // Writes the grid to `path` and uploads it when the flag says so. False when nothing was
-    // written (a time that is no time, a file that cannot be written).
-    bool WriteScheduleEvents(const std::filesystem::path& path);
+    // written (a time that is no time, a file that cannot be written). A file the user names
+    // (`byUser`) is not replaced when it is read-only.
+    bool WriteScheduleEvents(const std::filesystem::path& path, bool byUser = false);
     void LoadScheduleFile(const std::filesystem::path& path);
     void LoadRetrievedSchedule();
     void loadLines(const std::filesystem::path& path, schedule::Reader reader,
@@ -170,6 +172,10 @@ class FrmEvents : public ui::Form {
 
     std::function<void(bool)> tunerTimers_;
     bool transferring_ = false;
+    // A Write runs: the window's close waits for its end, so the device never holds half a
+    // schedule.
+    bool writing_ = false;
+    bool closeAfterWrite_ = false;
     ui::Single<FrmOpenSchedule> picker_;
 };
 

@@ -40,17 +40,24 @@ void FrmOpenSchedule::File1_DblClick() {
     Text1.setText((std::filesystem::path(Dir1.Path()) / File1.FileName()).string());
 }
 
+std::string FrmOpenSchedule::chosenPath() const {
+    const std::filesystem::path typed(Text1.Text());
+    if (typed.empty() || typed.is_absolute()) return typed;
+    return (std::filesystem::path(File1.Path()) / typed).string();
+}
+
 void FrmOpenSchedule::Command1_Click() {
+    const std::string path = chosenPath();
     auto& vq = ctx_.state.vq;
-    vq.OpenSchedulePath = Text1.Text();
-    vq.SchedulePath = Text1.Text();
-    editor_.Text1.setText(Text1.Text());
-    editor_.setCaption(Text1.Text());
+    vq.OpenSchedulePath = path;
+    vq.SchedulePath = path;
+    editor_.Text1.setText(path);
+    editor_.setCaption(path);
     Unload();
 }
 
 void FrmOpenSchedule::Command2_Click() {
-    const std::string path = Text1.Text();
+    const std::string path = chosenPath();
     if (path.empty()) return;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {

@@ -43,6 +43,11 @@ class FrmOpenSchedule : public ui::Form {
 
   protected:
     void Form_Load() override;
+
+  private:
+    // The path box's file: a typed name that is not a full path is one of the folder the file
+    // list shows, so what is opened is the file that Save writes and Delete removes.
+    std::string chosenPath() const;
 };
 
 }  // namespace qor

@@ -54,9 +54,12 @@ TEST_F(EditorTest, SourceListFollowsTheModelAndRefusesAnEventThatIsOff) {
     for (const char* model : {"QOR 81", "QOR 82"}) {
         FrmEvents& e = Open(model);
         EXPECT_EQ(e.Combo2.ListCount(), std::string(model) == "QOR 82" ? 7 : 1);
+        const auto said = dialogs.msgBoxes().size();
+        DblClick(4, 11);  // a reset row is Off, though its source cell was never coloured
         DblClick(3, 10);
         DblClick(3, 10);  // switched Off: its source cell turns button-face
         DblClick(3, 11);
+        EXPECT_EQ(dialogs.msgBoxes().size(), said + 2);
         EXPECT_EQ(LastMessage(), "You can't adjust this item if zone is set to 'Off' ... ");
         EXPECT_FALSE(e.Combo2.Visible());
     }
@@ -103,6 +106,16 @@ TEST_F(EditorTest, AWriteThatCannotBeDoneKeepsTheOldFile) {
     }
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_NE(LastMessage().find("could not be written"), std::string::npos);
+
+    // A read-only file is kept from a save by name, root's rights or not.
+    WriteBytes(dir / "kept.sch", "old");
+    ::chmod((dir / "kept.sch").c_str(), 0444);
+    dialogs.queueInput("kept");
+    e.MsnuEventsSaveAs_Click();
+    EXPECT_EQ(ReadBytes(dir / "kept.sch"), "old");
+    EXPECT_NE(LastMessage().find((dir / "kept.sch").string() + ": the file is read-only"),
+              std::string::npos)
+        << LastMessage();
 }
 
 TEST_F(EditorTest, LoadingSurvivesAnyFile) {
@@ -160,6 +173,12 @@ TEST_F(EditorTest, PickerOpensAFileIntoTheEditorWhenItIsActiveAgain) {
     e.MnuEventsFileSave_Click();
     EXPECT_NE(ReadBytes(dir / "week.sch").find("*EVT,SET,2,1111100,06,45,3,1,2,30,4;"),
               std::string::npos);
+    // A name typed without its folder is the listed folder's file, whatever the working folder.
+    e.MnuEventsFileOpen_Click();
+    e.picker()->Text1.setText("week.sch");
+    e.picker()->Command1_Click();
+    EXPECT_EQ(state.vq.SchedulePath, (dir / "week.sch").string());
+    EXPECT_EQ(e.Text1.Text(), (dir / "week.sch").string());
 }
 
 TEST_F(EditorTest, PickerDeletesOnlyWhatTheUserConfirms) {
@@ -173,20 +192,23 @@ TEST_F(EditorTest, PickerDeletesOnlyWhatTheUserConfirms) {
         ui::MsgAnswer answer;
         bool gone;
         std::string said;
+        std::string typed = "";  // the full path unless given
     } cases[] = {
         {true, 0644, ui::MsgAnswer::Cancel, false, "Are you sure you to delete file : "},
         {true, 0644, ui::MsgAnswer::OK, true, "Are you sure you to delete file : "},
+        {true, 0644, ui::MsgAnswer::OK, true, "Are you sure you to delete file : ", "old.sch"},
         {true, 0444, ui::MsgAnswer::OK, false, "could not be deleted: the file is read-only."},
         {false, 0644, ui::MsgAnswer::OK, false, " not found... ."},
     };
     for (const auto& c : cases) {
         if (c.exists) WriteBytes(file, "x"), ::chmod(file.c_str(), c.mode);
         dialogs.queueAnswer(c.answer);
-        p.Text1.setText(file.string());
+        const std::string typed = c.typed.empty() ? file.string() : c.typed;
+        p.Text1.setText(typed);
         p.Command2_Click();
         EXPECT_EQ(std::filesystem::exists(file), c.exists && !c.gone) << c.said;
         EXPECT_NE(LastMessage().find(c.said), std::string::npos) << LastMessage();
-        EXPECT_EQ(p.Text1.Text(), c.exists ? "" : file.string());
+        EXPECT_EQ(p.Text1.Text(), c.exists ? "" : typed);
         std::filesystem::remove(file);
     }
     const auto boxes = dialogs.msgBoxes().size();

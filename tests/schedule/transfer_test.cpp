@@ -128,19 +128,26 @@ TEST_F(TransferTest, ASecondTransferOrSaveChosenDuringOneIsIgnored) {
     EXPECT_FALSE(e.Command3.Visible());
 }
 
-// Closed at one of the upload's yields, the editor's Write ends there, and the tuner panel's
-// timers it paused run again.
-TEST_F(TransferTest, EditorClosedDuringWriteLeavesTheTunerTimersRunning) {
-    Attach(1);
+// Closed by its frame a few lines into a Write, the editor goes only once the Write has ended:
+// the device holds the whole schedule, and the tuner panel's timers paused for it run again.
+TEST_F(TransferTest, EditorClosedDuringWriteGoesOnceTheWholeScheduleIsSent) {
+    sim::SimAmp& amp = Attach(1);
     state.vq.DeviceModel = "QOR 82";
     std::vector<bool> timers;
     editor = std::make_unique<FrmEvents>(ctx, [&](bool run) { timers.push_back(run); });
     editor->Load();
     editor->Show();
-    QTimer::singleShot(0, [&] { editor->Unload(); });
+    DblClick(16, 2);
+    int sent = 0;
+    editor->Text1.onChange([&] {
+        if (editor->Text1.Text().rfind("Uploading ", 0) == 0 && ++sent == 3)
+            QTimer::singleShot(0, [&] { editor->widget()->close(); });
+    });
     editor->Mnuwrite.action()->trigger();
-    EXPECT_EQ(timers, (std::vector<bool>{false, true}));
     EXPECT_TRUE(editor->isUnloaded());
+    EXPECT_EQ(amp.log().size(), 48u);
+    EXPECT_EQ(amp.state().events[16], "0100000,00,00,1,0,1,00,1");
+    EXPECT_EQ(timers, (std::vector<bool>{false, true}));
 }
 
 TEST_F(TransferTest, WriteAndReadRefuseWhenTheReadBackCannotBeKept) {
