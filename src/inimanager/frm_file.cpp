@@ -23,11 +23,12 @@ namespace {
 
 constexpr double kStripHeight = 500;
 constexpr double kWidthMargin = 10;
+constexpr const char* kDesignCaption = "Manage INI Files ";
 
 }  // namespace
 
 FrmFile::FrmFile(Context& ctx) : Form("FrmFile"), ctx_(ctx) {
-    setCaption("Manage INI Files ");
+    setCaption(kDesignCaption);
     Move(900, 900, 9240, 6600);
 }
 
@@ -65,11 +66,14 @@ void FrmFile::LoadEditor(const fs::path& file) {
     if (RichTextBox1.LoadFile(file, &why)) {
         openFile_ = file;
         lastLoadFailure_.clear();
+        setCaption("Ini File ' " + file.filename().string() + " ' Opened");
         return;
     }
-    // An empty editor with no file open, so nothing of an older file is saved under this name.
+    // An empty editor with no file open, so nothing of an older file is saved under this name;
+    // the caption names no file either.
     RichTextBox1.setText("");
     openFile_.clear();
+    setCaption(kDesignCaption);
     const std::string failure = file.string() + " (" + why + ")";
     if (failure == lastLoadFailure_) return;
     lastLoadFailure_ = failure;
@@ -148,7 +152,6 @@ void FrmFile::Form_Load() {
     File1.Refresh();
     File1.setFileName("user.ini");
     LoadEditor(SettingsFilePath(ctx_.programDir));
-    setCaption("Ini File ' " + File1.FileName() + " ' Opened");
 }
 
 // Every switch to this window from another reads the device into user.ini again and shows the
@@ -210,7 +213,6 @@ void FrmFile::File1_DblClick() {
     SizeEditor(150);
     RichTextBox1.setVisible(true);
     LoadEditor(InFolder(name));
-    setCaption("Ini File ' " + name + " ' Opened");
 }
 
 void FrmFile::File2_DblClick() { Text1.setText(File2.FileName()); }

@@ -93,8 +93,9 @@ class FrmFile : public ui::Form {
     std::optional<std::vector<std::string>> KeyList();
     // Points the list at the program folder and reads it again.
     void ShowList(ui::FileListBox& list);
-    // The editor shows `file`; a file that cannot be read leaves it empty and says why, once
-    // for the same file and reason until a load succeeds.
+    // The editor shows `file`, named in the caption; a file that cannot be read leaves it empty
+    // and the caption the window's own, and says why, once for the same file and reason until a
+    // load succeeds.
     void LoadEditor(const std::filesystem::path& file);
     void SizeEditor(double lessHeight);
     std::filesystem::path InFolder(const std::string& name) const;

@@ -122,6 +122,7 @@ TEST_F(FileWindowTest, AMissingFileShowsAnEmptyEditorOnceAndNothingToSave) {
     FrmFile& w = Open();
     EXPECT_EQ(w.RichTextBox1.Text(), "");
     EXPECT_TRUE(w.OpenFile().empty());
+    EXPECT_EQ(w.Caption(), "Manage INI Files ");
     ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
     EXPECT_NE(dialogs.msgBoxes()[0].text.find((dir / "user.ini").string()), std::string::npos);
     // The same file missing again is not said again.
