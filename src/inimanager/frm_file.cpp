@@ -203,7 +203,8 @@ void FrmFile::MnuSaveAsIni_Click() {
     ShowList(File2);
     Command1.setVisible(true);
     Text1.setVisible(true);
-    setCaption("Pick or enter name to save opened Ini File : ' " + File1.FileName() + " ' to ");
+    setCaption("Pick or enter name to save opened Ini File : ' " + openFile_.filename().string() +
+               " ' to ");
 }
 
 void FrmFile::File1_DblClick() {
@@ -231,14 +232,14 @@ void FrmFile::Command1_Click() {
 }
 
 void FrmFile::MnuSaveIni_Click() {
-    // Also with nothing loaded: an editor left empty by a file that could not be read must not
-    // be written over that file.
-    if (File1.FileName().empty() || openFile_.empty()) {
+    // The file the editor holds, not whichever one a list has chosen since; nothing after a load
+    // that failed, so the editor it left empty is not written over that file.
+    if (openFile_.empty()) {
         ctx_.dialogs.MsgBox("Nothing to save... . Open a configuration before clicking Save");
         return;
     }
     IniHasErrors();
-    SaveIniAs(File1.FileName());
+    SaveIniAs(openFile_.filename().string());
 }
 
 void FrmFile::File3_DblClick() {

@@ -25,7 +25,8 @@ class FrmFile : public ui::Form {
     // 1 when refused; Text1 is cleaned up on the way.
     int truefiln(const std::string& name);
 
-    // The file the editor shows; empty when none is open (also after a load that failed).
+    // The file the editor last loaded, at the window's load or from the open list, which Save
+    // writes; empty when none is open (also after a load that failed).
     const std::filesystem::path& OpenFile() const { return openFile_; }
 
     // --- controls, in design order (later ones lie above earlier ones) ---------------------

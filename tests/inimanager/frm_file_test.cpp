@@ -118,6 +118,20 @@ TEST_F(FileWindowTest, SaveThatCannotWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(Told("File saved as"), 0);
 }
 
+TEST_F(FileWindowTest, SaveWritesTheFileLastLoadedNotOneOnlyClicked) {
+    WriteUserIni(kText);
+    WriteBytes(dir / "other.ini", "other");
+    FrmFile& w = Open();
+    w.RichTextBox1.setText("edited");
+    Choose(w.MnuOpenIni);
+    w.File1.setFileName("other.ini");  // a click, no double-click
+    Choose(w.MnuSaveAsIni);
+    EXPECT_EQ(w.Caption(), "Pick or enter name to save opened Ini File : ' user.ini ' to ");
+    Choose(w.MnuSaveIni);
+    EXPECT_EQ(ReadBytes(dir / "user.ini"), "edited");
+    EXPECT_EQ(ReadBytes(dir / "other.ini"), "other");
+}
+
 TEST_F(FileWindowTest, AMissingFileShowsAnEmptyEditorOnceAndNothingToSave) {
     FrmFile& w = Open();
     EXPECT_EQ(w.RichTextBox1.Text(), "");
