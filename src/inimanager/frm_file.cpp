@@ -88,9 +88,20 @@ int FrmFile::truefiln(const std::string& name) {
     return result;
 }
 
+bool FrmFile::RefuseProgramFile(std::initializer_list<std::string> names) {
+    for (const std::string& name : names) {
+        if (!IsProgramReadFile(name)) continue;
+        ctx_.dialogs.MsgBox("Not saved: " + InFolder(name).string() +
+                                " is read by the program itself and is kept as it is. Please save "
+                                "the configuration under another name.",
+                            ui::MsgButtons::OK, ui::MsgIcon::Exclamation, "File not saved...");
+        return true;
+    }
+    return false;
+}
+
 bool FrmFile::SaveIniAs(const std::string& name) {
-    const std::string stem = name.size() >= 3 ? name.substr(0, name.size() - 3) : std::string();
-    const fs::path textFile = InFolder(stem + "txt");
+    const fs::path textFile = InFolder(TextTwinName(name));
     const fs::path iniFile = InFolder(name);
     const std::string text = RichTextBox1.Text();
     std::string why;
@@ -226,9 +237,15 @@ void FrmFile::Command1_Click() {
         Text1.SetFocus();
         return;
     }
+    const std::string name = Trim(Text1.Text());
+    // Refused before the check, so no log is written; the view stays for another name.
+    if (RefuseProgramFile({name, TextTwinName(name)})) {
+        Text1.SetFocus();
+        return;
+    }
     IniHasErrors();
     // A save that failed keeps the view, so another name can be tried.
-    if (SaveIniAs(Trim(Text1.Text()))) MnuOpenIni_Click();
+    if (SaveIniAs(name)) MnuOpenIni_Click();
 }
 
 void FrmFile::MnuSaveIni_Click() {
@@ -238,8 +255,11 @@ void FrmFile::MnuSaveIni_Click() {
         ctx_.dialogs.MsgBox("Nothing to save... . Open a configuration before clicking Save");
         return;
     }
+    // An open lookforinini.ini would put its text copy over the key list.
+    const std::string name = openFile_.filename().string();
+    if (RefuseProgramFile({TextTwinName(name)})) return;
     IniHasErrors();
-    SaveIniAs(openFile_.filename().string());
+    SaveIniAs(name);
 }
 
 void FrmFile::File3_DblClick() {

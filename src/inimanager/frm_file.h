@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -87,6 +88,9 @@ class FrmFile : public ui::Form {
     // Saves the editor text as `name` in the program folder (and its ".txt" copy) and says so;
     // false when it could not, the old files then kept.
     bool SaveIniAs(const std::string& name);
+    // Says so and gives true when one of `names` is a file the program reads itself, which no
+    // save replaces.
+    bool RefuseProgramFile(std::initializer_list<std::string> names);
     // The silent check of the editor text before a save, with its log: 1 when any key has an
     // error, or when the text could not be checked at all (no key list, an empty editor).
     int IniHasErrors();

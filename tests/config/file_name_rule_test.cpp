@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace qor {
 namespace {
@@ -45,6 +46,14 @@ TEST(TrueFilnTest, JudgesTheNameAndCleansTheBox) {
     std::string same = "my conf";
     EXPECT_EQ(truefiln(same, same), 0);
     EXPECT_EQ(same, "my_conf.ini");
+}
+
+TEST(ProgramReadFileTest, OnlyTheFilesTheProgramReadsExactlySo) {
+    const std::pair<const char*, bool> cases[] = {
+        {"lookforinini.txt", true},  {"showzones.ini", true},     {"DefResuSched.txt", true},
+        {"lookforinini.ini", false}, {"Showzones.ini", false},    {"defresusched.txt", false},
+        {"user.ini", false},         {"showzones.ini.txt", false}};
+    for (const auto& [name, read] : cases) EXPECT_EQ(IsProgramReadFile(name), read) << name;
 }
 
 }  // namespace

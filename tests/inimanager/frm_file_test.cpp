@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QTimer>
+#include <map>
 
 #include "app/program.h"
 #include "inimanager/file_window_fixture.h"
@@ -130,6 +131,34 @@ TEST_F(FileWindowTest, SaveWritesTheFileLastLoadedNotOneOnlyClicked) {
     Choose(w.MnuSaveIni);
     EXPECT_EQ(ReadBytes(dir / "user.ini"), "edited");
     EXPECT_EQ(ReadBytes(dir / "other.ini"), "other");
+}
+
+TEST_F(FileWindowTest, NoSaveReplacesAFileTheProgramReads) {
+    const std::pair<const char*, const char*> cases[] = {{"showzones", "showzones.ini"},
+                                                         {"lookforinini", "lookforinini.txt"},
+                                                         {"", "DefResuSched.txt"}};
+    WriteUserIni(kText);
+    WriteBytes(dir / "DefResuSched.ini", "x");
+    auto folder = [this] {
+        std::map<fs::path, std::string> files;
+        for (const auto& f : fs::directory_iterator(dir.path()))
+            files[f.path()] = ReadBytes(f.path());
+        return files;
+    };
+    for (const auto& [typed, kept] : cases) {
+        FrmFile& w = Open();
+        const auto before = folder();
+        if (*typed) {
+            SaveAs(typed);
+        } else {
+            w.File1.setFileName("DefResuSched.ini");
+            w.File1_DblClick();
+            Choose(w.MnuSaveIni);
+        }
+        EXPECT_NE(dialogs.msgBoxes().back().text.find((dir / kept).string()), std::string::npos);
+        EXPECT_EQ(w.Text1.Visible(), *typed != '\0');
+        EXPECT_EQ(folder(), before) << kept;
+    }
 }
 
 TEST_F(FileWindowTest, AMissingFileShowsAnEmptyEditorOnceAndNothingToSave) {
