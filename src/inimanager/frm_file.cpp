@@ -104,9 +104,13 @@ bool FrmFile::SaveIniAs(const std::string& name) {
     const fs::path textFile = InFolder(TextTwinName(name));
     const fs::path iniFile = InFolder(name);
     const std::string text = RichTextBox1.Text();
+    // Both files are looked at before either is written: a read-only one keeps the other too.
     std::string why;
-    const bool saved = files::ReplaceFile(textFile, text, &why) &&
-                       (textFile == iniFile || files::ReplaceFile(iniFile, text, &why));
+    for (const fs::path& file : {textFile, iniFile})
+        if (why.empty() && files::IsReadOnly(file))
+            why = file.filename().string() + " is read-only";
+    const bool saved = why.empty() && files::ReplaceUserFile(textFile, text, &why) &&
+                       (textFile == iniFile || files::ReplaceUserFile(iniFile, text, &why));
     if (!saved) {
         ctx_.dialogs.MsgBox("File not saved as " + iniFile.string() + " (" + why +
                                 "). The file on disc is kept as it was.",

@@ -86,7 +86,7 @@ class FrmFile : public ui::Form {
     ui::FileListBox& fileList(const char* name, const ui::TwipRect& rect);
 
     // Saves the editor text as `name` in the program folder (and its ".txt" copy) and says so;
-    // false when it could not, the old files then kept.
+    // false when it could not or either file is read-only, the old files then kept.
     bool SaveIniAs(const std::string& name);
     // Says so and gives true when one of `names` is a file the program reads itself, which no
     // save replaces.

@@ -101,21 +101,28 @@ TEST_F(FileWindowTest, DeleteAsksDeletesOnlyOnOkAndSaysWhenItCannot) {
     }
 }
 
-TEST_F(FileWindowTest, SaveThatCannotWriteKeepsTheOldFileAndSaysSo) {
-    WriteUserIni(kText);
-    FrmFile& w = Open();
-    w.RichTextBox1.setText("[Zone_Name]\r\nZone1_Name=Changed\r\n");
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    {
-        UserFileRights asAUser;
-        Choose(w.MnuSaveIni);
+TEST_F(FileWindowTest, SaveThatCannotWriteKeepsTheOldFilesAndSaysSo) {
+    // The file made read-only ("": the folder), and what is said of it.
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""}, {"user.ini", "(user.ini is read-only)"}, {"user.txt", "(user.txt is read-only)"}};
+    for (const auto& [readOnly, why] : cases) {
+        SCOPED_TRACE(readOnly);
+        WriteUserIni(kText);
+        WriteBytes(dir / "user.txt", kText);
+        FrmFile& w = Open();
+        w.RichTextBox1.setText("[Zone_Name]\r\nZone1_Name=Changed\r\n");
+        fs::permissions(dir / readOnly, fs::perms::owner_read | fs::perms::owner_exec);
+        {
+            UserFileRights asAUser;
+            Choose(w.MnuSaveIni);
+        }
+        fs::permissions(dir / readOnly, fs::perms::owner_all);
+        EXPECT_EQ(ReadBytes(dir / "user.ini") + ReadBytes(dir / "user.txt"), kText + kText);
+        const auto& said = dialogs.msgBoxes().back();
+        EXPECT_TRUE(said.text.starts_with("File not saved as " + (dir / "user.ini").string()));
+        EXPECT_NE(said.text.find(why), std::string::npos);
+        EXPECT_NE(said.text.find("kept as it was"), std::string::npos);
     }
-    fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(ReadBytes(dir / "user.ini"), kText);
-    EXPECT_FALSE(fs::exists(dir / "user.txt"));
-    const auto& said = dialogs.msgBoxes().back();
-    EXPECT_TRUE(said.text.starts_with("File not saved as " + (dir / "user.ini").string()));
-    EXPECT_NE(said.text.find("kept as it was"), std::string::npos);
     EXPECT_EQ(Told("File saved as"), 0);
 }
 
