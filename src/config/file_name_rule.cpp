@@ -1,6 +1,8 @@
 #include "config/file_name_rule.h"
 
 #include "common/basic.h"
+#include "config/ini_check.h"
+#include "config/show_zones.h"
 
 namespace qor {
 
@@ -33,6 +35,16 @@ int truefiln(const std::string& name, std::string& text1) {
     if (state > 0) state = 1;
     if (text1 == ".ini") return 1;
     return state;
+}
+
+std::string TextTwinName(const std::string& name) {
+    return (name.size() >= 3 ? name.substr(0, name.size() - 3) : std::string()) + "txt";
+}
+
+bool IsProgramReadFile(const std::string& name) {
+    // The schedule editor's read-back, which it loads as the device's schedule.
+    constexpr const char* kScheduleReadBack = "DefResuSched.txt";
+    return name == kKeyListFileName || name == kShowZonesFileName || name == kScheduleReadBack;
 }
 
 }  // namespace qor

@@ -13,4 +13,12 @@ namespace qor {
 // `name` and `text1` may be the same string.
 int truefiln(const std::string& name, std::string& text1);
 
+// The text copy saved beside a configuration: the name without its last three characters, then
+// "txt" ("a.ini" gives "a.txt", "x.ini.bak" gives "x.ini.txt").
+std::string TextTwinName(const std::string& name);
+
+// A file the program itself reads (the key list, the zone view choice, the schedule read back
+// from the device), named exactly so: no configuration is saved under that name.
+bool IsProgramReadFile(const std::string& name);
+
 }  // namespace qor

@@ -186,7 +186,10 @@ std::string KeepAlphaNum(std::string_view text) {
 
 std::string IniKeyFamily(std::string_view key) { return UCase(KeyAfterUnderscore(Trim(key))); }
 
-bool IsEmptyIniText(std::string_view text) { return Trim(text).empty(); }
+// Line ends and tabs count as blank too: a text of empty lines holds no key either.
+bool IsEmptyIniText(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
 
 std::string InvalidLengthText(std::string_view key) { return Msg(kMsgInvalidLength, key); }
 

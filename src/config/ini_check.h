@@ -36,14 +36,14 @@ std::string KeepAlphaNum(std::string_view text);
 // The family word that selects a key's rule: KeyAfterUnderscore of the trimmed key, upper-cased.
 std::string IniKeyFamily(std::string_view key);
 
-// The text holds nothing but blanks: there is no file to check or upload.
+// The text holds nothing but blanks, tabs and line ends: there is no file to check or upload.
 bool IsEmptyIniText(std::string_view text);
 // What the user is shown, once, for an empty text; the key follows the text.
 std::string InvalidLengthText(std::string_view key);
 
 // Where a key stands in a configuration text.
 enum class KeyPlace {
-    EmptyText,  // the text is empty or only blanks
+    EmptyText,  // the text is empty or only blanks, tabs and line ends
     NotFound,   // the trimmed key does not occur in the text
     NoEquals,   // its line ends before any "="
     Found,      // `value` holds what follows the "=" up to CR, LF or the end of the text

@@ -23,11 +23,12 @@ namespace {
 
 constexpr double kStripHeight = 500;
 constexpr double kWidthMargin = 10;
+constexpr const char* kDesignCaption = "Manage INI Files ";
 
 }  // namespace
 
 FrmFile::FrmFile(Context& ctx) : Form("FrmFile"), ctx_(ctx) {
-    setCaption("Manage INI Files ");
+    setCaption(kDesignCaption);
     Move(900, 900, 9240, 6600);
 }
 
@@ -65,11 +66,14 @@ void FrmFile::LoadEditor(const fs::path& file) {
     if (RichTextBox1.LoadFile(file, &why)) {
         openFile_ = file;
         lastLoadFailure_.clear();
+        setCaption("Ini File ' " + file.filename().string() + " ' Opened");
         return;
     }
-    // An empty editor with no file open, so nothing of an older file is saved under this name.
+    // An empty editor with no file open, so nothing of an older file is saved under this name;
+    // the caption names no file either.
     RichTextBox1.setText("");
     openFile_.clear();
+    setCaption(kDesignCaption);
     const std::string failure = file.string() + " (" + why + ")";
     if (failure == lastLoadFailure_) return;
     lastLoadFailure_ = failure;
@@ -84,14 +88,29 @@ int FrmFile::truefiln(const std::string& name) {
     return result;
 }
 
+bool FrmFile::RefuseProgramFile(std::initializer_list<std::string> names) {
+    for (const std::string& name : names) {
+        if (!IsProgramReadFile(name)) continue;
+        ctx_.dialogs.MsgBox("Not saved: " + InFolder(name).string() +
+                                " is read by the program itself and is kept as it is. Please save "
+                                "the configuration under another name.",
+                            ui::MsgButtons::OK, ui::MsgIcon::Exclamation, "File not saved...");
+        return true;
+    }
+    return false;
+}
+
 bool FrmFile::SaveIniAs(const std::string& name) {
-    const std::string stem = name.size() >= 3 ? name.substr(0, name.size() - 3) : std::string();
-    const fs::path textFile = InFolder(stem + "txt");
+    const fs::path textFile = InFolder(TextTwinName(name));
     const fs::path iniFile = InFolder(name);
     const std::string text = RichTextBox1.Text();
+    // Both files are looked at before either is written: a read-only one keeps the other too.
     std::string why;
-    const bool saved = files::ReplaceFile(textFile, text, &why) &&
-                       (textFile == iniFile || files::ReplaceFile(iniFile, text, &why));
+    for (const fs::path& file : {textFile, iniFile})
+        if (why.empty() && files::IsReadOnly(file))
+            why = file.filename().string() + " is read-only";
+    const bool saved = why.empty() && files::ReplaceUserFile(textFile, text, &why) &&
+                       (textFile == iniFile || files::ReplaceUserFile(iniFile, text, &why));
     if (!saved) {
         ctx_.dialogs.MsgBox("File not saved as " + iniFile.string() + " (" + why +
                                 "). The file on disc is kept as it was.",
@@ -148,7 +167,6 @@ void FrmFile::Form_Load() {
     File1.Refresh();
     File1.setFileName("user.ini");
     LoadEditor(SettingsFilePath(ctx_.programDir));
-    setCaption("Ini File ' " + File1.FileName() + " ' Opened");
 }
 
 // Every switch to this window from another reads the device into user.ini again and shows the
@@ -200,7 +218,8 @@ void FrmFile::MnuSaveAsIni_Click() {
     ShowList(File2);
     Command1.setVisible(true);
     Text1.setVisible(true);
-    setCaption("Pick or enter name to save opened Ini File : ' " + File1.FileName() + " ' to ");
+    setCaption("Pick or enter name to save opened Ini File : ' " + openFile_.filename().string() +
+               " ' to ");
 }
 
 void FrmFile::File1_DblClick() {
@@ -210,7 +229,6 @@ void FrmFile::File1_DblClick() {
     SizeEditor(150);
     RichTextBox1.setVisible(true);
     LoadEditor(InFolder(name));
-    setCaption("Ini File ' " + name + " ' Opened");
 }
 
 void FrmFile::File2_DblClick() { Text1.setText(File2.FileName()); }
@@ -223,20 +241,29 @@ void FrmFile::Command1_Click() {
         Text1.SetFocus();
         return;
     }
-    IniHasErrors();
-    // A save that failed keeps the view, so another name can be tried.
-    if (SaveIniAs(Trim(Text1.Text()))) MnuOpenIni_Click();
-}
-
-void FrmFile::MnuSaveIni_Click() {
-    // Also with nothing loaded: an editor left empty by a file that could not be read must not
-    // be written over that file.
-    if (File1.FileName().empty() || openFile_.empty()) {
-        ctx_.dialogs.MsgBox("Nothing to save... . Open a configuration before clicking Save");
+    const std::string name = Trim(Text1.Text());
+    // Refused before the check, so no log is written; the view stays for another name.
+    if (RefuseProgramFile({name, TextTwinName(name)})) {
+        Text1.SetFocus();
         return;
     }
     IniHasErrors();
-    SaveIniAs(File1.FileName());
+    // A save that failed keeps the view, so another name can be tried.
+    if (SaveIniAs(name)) MnuOpenIni_Click();
+}
+
+void FrmFile::MnuSaveIni_Click() {
+    // The file the editor holds, not whichever one a list has chosen since; nothing after a load
+    // that failed, so the editor it left empty is not written over that file.
+    if (openFile_.empty()) {
+        ctx_.dialogs.MsgBox("Nothing to save... . Open a configuration before clicking Save");
+        return;
+    }
+    // An open lookforinini.ini would put its text copy over the key list.
+    const std::string name = openFile_.filename().string();
+    if (RefuseProgramFile({TextTwinName(name)})) return;
+    IniHasErrors();
+    SaveIniAs(name);
 }
 
 void FrmFile::File3_DblClick() {

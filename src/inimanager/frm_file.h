@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ class FrmFile : public ui::Form {
     // 1 when refused; Text1 is cleaned up on the way.
     int truefiln(const std::string& name);
 
-    // The file the editor shows; empty when none is open (also after a load that failed).
+    // The file the editor last loaded, at the window's load or from the open list, which Save
+    // writes; empty when none is open (also after a load that failed).
     const std::filesystem::path& OpenFile() const { return openFile_; }
 
     // --- controls, in design order (later ones lie above earlier ones) ---------------------
@@ -84,8 +86,11 @@ class FrmFile : public ui::Form {
     ui::FileListBox& fileList(const char* name, const ui::TwipRect& rect);
 
     // Saves the editor text as `name` in the program folder (and its ".txt" copy) and says so;
-    // false when it could not, the old files then kept.
+    // false when it could not or either file is read-only, the old files then kept.
     bool SaveIniAs(const std::string& name);
+    // Says so and gives true when one of `names` is a file the program reads itself, which no
+    // save replaces.
+    bool RefuseProgramFile(std::initializer_list<std::string> names);
     // The silent check of the editor text before a save, with its log: 1 when any key has an
     // error, or when the text could not be checked at all (no key list, an empty editor).
     int IniHasErrors();
@@ -93,8 +98,9 @@ class FrmFile : public ui::Form {
     std::optional<std::vector<std::string>> KeyList();
     // Points the list at the program folder and reads it again.
     void ShowList(ui::FileListBox& list);
-    // The editor shows `file`; a file that cannot be read leaves it empty and says why, once
-    // for the same file and reason until a load succeeds.
+    // The editor shows `file`, named in the caption; a file that cannot be read leaves it empty
+    // and the caption the window's own, and says why, once for the same file and reason until a
+    // load succeeds.
     void LoadEditor(const std::filesystem::path& file);
     void SizeEditor(double lessHeight);
     std::filesystem::path InFolder(const std::string& name) const;

@@ -38,7 +38,10 @@ void FrmFile::MnuWriteIni_Click() {
         Label3.setCaption("Building " + key);
         Label3.Refresh();
     };
-    const UploadBuild build = BuildUpload(RichTextBox1.Text(), *keys, ctx_.state.vq, hooks);
+    // Built into a copy: the names and on/off flags become the program's only once the upload is
+    // on record and about to be sent, so an upload that stops first changes nothing.
+    VariablesQor built = ctx_.state.vq;
+    const UploadBuild build = BuildUpload(RichTextBox1.Text(), *keys, built, hooks);
     Label3.setCaption(" ");
     RichTextBox1.setVisible(true);
 
@@ -61,6 +64,9 @@ void FrmFile::MnuWriteIni_Click() {
                             ui::MsgButtons::OK, ui::MsgIcon::Critical);
         return;
     }
+    ctx_.state.vq.ZoneName = built.ZoneName;
+    ctx_.state.vq.ZoneOn = built.ZoneOn;
+    ctx_.state.vq.PresetName = built.PresetName;
 
     // The answers are not judged: a device that does not answer a line costs its full wait.
     for (const std::string& line : build.uploadLines) {

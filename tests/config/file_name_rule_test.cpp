@@ -47,5 +47,12 @@ TEST(TrueFilnTest, JudgesTheNameAndCleansTheBox) {
     EXPECT_EQ(same, "my_conf.ini");
 }
 
+TEST(ProgramReadFileTest, OnlyTheFilesTheProgramReadsExactlySo) {
+    for (const char* name : {"lookforinini.txt", "showzones.ini", "DefResuSched.txt"})
+        EXPECT_TRUE(IsProgramReadFile(name)) << name;
+    for (const char* name : {"lookforinini.ini", "Showzones.ini", "defresusched.txt", "user.ini"})
+        EXPECT_FALSE(IsProgramReadFile(name)) << name;
+}
+
 }  // namespace
 }  // namespace qor

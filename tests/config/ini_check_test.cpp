@@ -153,7 +153,7 @@ TEST(ScanIniTextTest, LogsEveryKeyAndCollectsTheFailures) {
 }
 
 TEST(ScanIniTextTest, AnEmptyTextFailsOnceAndIsNeverOk) {
-    for (const char* text : {"", "   "}) {
+    for (const char* text : {"", "   ", "\r\n\t \n"}) {
         int calls = 0;
         const IniScan scan = ScanIniText(
             text, {"Zone1_Volume", "Zone2_Volume"},

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QTimer>
+#include <iterator>
 
 #include "app/program.h"
 #include "inimanager/file_window_fixture.h"
@@ -115,13 +116,37 @@ TEST_F(FileWindowTest, SaveThatCannotWriteKeepsTheOldFileAndSaysSo) {
     const auto& said = dialogs.msgBoxes().back();
     EXPECT_TRUE(said.text.starts_with("File not saved as " + (dir / "user.ini").string()));
     EXPECT_NE(said.text.find("kept as it was"), std::string::npos);
+    WriteBytes(dir / "user.txt", kText);
+    fs::permissions(dir / "user.txt", fs::perms::owner_read);
+    Choose(w.MnuSaveIni);
+    EXPECT_EQ(ReadBytes(dir / "user.ini") + ReadBytes(dir / "user.txt"), kText + kText);
+    EXPECT_NE(dialogs.msgBoxes().back().text.find("(user.txt is read-only)"), std::string::npos);
     EXPECT_EQ(Told("File saved as"), 0);
+}
+
+TEST_F(FileWindowTest, SaveWritesTheFileLastLoadedAndNeverOneTheProgramReads) {
+    WriteUserIni(kText);
+    WriteBytes(dir / "DefResuSched.ini", "x");
+    FrmFile& w = Open();
+    w.File1.setFileName("DefResuSched.ini");  // a click, no double-click
+    SaveAs("showzones");
+    SaveAs("lookforinini");
+    EXPECT_EQ(w.Caption(), "Pick or enter name to save opened Ini File : ' user.ini ' to ");
+    Choose(w.MnuSaveIni);
+    EXPECT_EQ(ReadBytes(dir / "user.txt") + ReadBytes(dir / "DefResuSched.ini"), kText + "x");
+    w.File1_DblClick();
+    Choose(w.MnuSaveIni);
+    for (const char* kept : {"showzones.ini", "lookforinini.txt", "DefResuSched.txt"})
+        EXPECT_EQ(Told((dir / kept).string() + " is read by the program itself"), 1) << kept;
+    // Written besides: user.txt and the one log of the save that went on.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 5);
 }
 
 TEST_F(FileWindowTest, AMissingFileShowsAnEmptyEditorOnceAndNothingToSave) {
     FrmFile& w = Open();
     EXPECT_EQ(w.RichTextBox1.Text(), "");
     EXPECT_TRUE(w.OpenFile().empty());
+    EXPECT_EQ(w.Caption(), "Manage INI Files ");
     ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
     EXPECT_NE(dialogs.msgBoxes()[0].text.find((dir / "user.ini").string()), std::string::npos);
     // The same file missing again is not said again.

@@ -153,7 +153,7 @@ TEST_F(UploadTest, AnEmptyEditorNoKeyListOrAReadOnlyFolderSendsNothingAndSaysSoO
         fs::remove(dir / "user.txt");
         if (!c.keyList) fs::remove(dir / "lookforinini.txt");
         FrmFile& w = Open();
-        w.RichTextBox1.setText(c.text == kConfig ? "[Changed]\r\n" : c.text);
+        w.RichTextBox1.setText(c.text == kConfig ? "[Changed]\r\nZone1_Name=Changed\r\n" : c.text);
         const std::size_t before = dialogs.msgBoxes().size();
         if (c.readOnlyFolder) {
             fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
@@ -174,6 +174,7 @@ TEST_F(UploadTest, AnEmptyEditorNoKeyListOrAReadOnlyFolderSendsNothingAndSaysSoO
         }
         EXPECT_FALSE(fs::exists(dir / "upload.txt"));
         EXPECT_TRUE(StaysQuiet(amp));
+        EXPECT_NE(state.vq.ZoneName[1], "Changed");
         if (!c.keyList)
             fs::copy_file(fs::path(QOR_ASSETS_DIR) / "lookforinini.txt", dir / "lookforinini.txt");
     }
