@@ -234,32 +234,16 @@ TEST(WriteFreshFileTest, ReplacesWhatIsUnderTheNameWithoutFollowingIt) {
 // The owner's write bit decides, links followed; root, who may write anything, is refused too.
 TEST(ReplaceUserFileTest, AReadOnlyFileIsKept) {
     const struct {
-        const char* name;
-        mode_t mode;  // 0: no file
-        bool link;
-        bool replaced;
-    } cases[] = {
-        {"no file yet", 0, false, true},
-        {"a writable file", 0644, false, true},
-        {"a read-only file", 0444, false, false},
-        {"a link to a read-only file", 0444, true, false},
-        {"a link to a writable file", 0644, true, true},
-    };
+        mode_t mode;  // 0: no file yet
+        bool link, replaced;
+    } cases[] = {{0, false, true}, {0644, false, true}, {0444, false, false}, {0444, true, false}};
     for (const auto& c : cases) {
         TempFolder dir;
-        const fs::path target = dir / "week.sch";
-        if (c.mode != 0) {
-            WriteBytes(target, "old");
-            ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
-        }
-        const fs::path name = c.link ? dir / "link.sch" : target;
+        const fs::path target = dir / "week.sch", name = c.link ? dir / "link.sch" : target;
+        if (c.mode != 0) WriteBytes(target, "old"), ::chmod(target.c_str(), c.mode);
         if (c.link) fs::create_symlink(target, name);
-        std::string why;
-        EXPECT_EQ(ReplaceUserFile(name, "new", &why), c.replaced) << c.name;
-        EXPECT_EQ(ReadBytes(target), c.replaced ? "new" : "old") << c.name;
-        if (!c.replaced) {
-            EXPECT_EQ(why, "the file is read-only") << c.name;
-        }
+        EXPECT_EQ(ReplaceUserFile(name, "new"), c.replaced) << c.mode << c.link;
+        EXPECT_EQ(ReadBytes(target), c.replaced ? "new" : "old") << c.mode << c.link;
     }
 }
 

@@ -106,16 +106,6 @@ TEST_F(EditorTest, AWriteThatCannotBeDoneKeepsTheOldFile) {
     }
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_NE(LastMessage().find("could not be written"), std::string::npos);
-
-    // A read-only file is kept from a save by name, root's rights or not.
-    WriteBytes(dir / "kept.sch", "old");
-    ::chmod((dir / "kept.sch").c_str(), 0444);
-    dialogs.queueInput("kept");
-    e.MsnuEventsSaveAs_Click();
-    EXPECT_EQ(ReadBytes(dir / "kept.sch"), "old");
-    EXPECT_NE(LastMessage().find((dir / "kept.sch").string() + ": the file is read-only"),
-              std::string::npos)
-        << LastMessage();
 }
 
 TEST_F(EditorTest, LoadingSurvivesAnyFile) {
