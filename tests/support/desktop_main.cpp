@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "runtime_folder.h"
+
 extern char** environ;
 
 // Qt on X talks to the session bus, whose library keeps a buffer to the end of the process.
@@ -83,6 +85,7 @@ int main(int argc, char** argv) {
 
     int result = 1;
     {
+        qor::test::RuntimeFolder runtime;
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
