@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "files.h"
 #include "runtime_folder.h"
 
 extern char** environ;
@@ -51,11 +53,10 @@ void Stop(pid_t pid) {
 
 bool Running(pid_t pid) { return pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0; }
 
-bool Succeeds(std::vector<std::string> args) {
+// Runs a command to its end.
+void Run(std::vector<std::string> args) {
     const pid_t pid = Spawn(std::move(args));
-    int status = 0;
-    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    if (pid > 0) ::waitpid(pid, nullptr, 0);
 }
 
 // The display number Xvfb writes to `fd` once it takes connections; empty when it ends first or
@@ -109,12 +110,20 @@ int main(int argc, char** argv) {
         qor::test::g_desktopMissing = "Xvfb could not start";
     } else {
         ::setenv("DISPLAY", (":" + number).c_str(), 1);
-        wm = Spawn({"openbox", "--sm-disable"});
-        // The tests start once it manages the display, within 10 s.
-        bool managing = false;
-        for (int i = 0; i < 100 && Running(wm) && !(managing = Succeeds({"wmctrl", "-m"})); ++i)
+        // The first key sent through the test extension switches the server to that keyboard's
+        // map, and a window manager then drops and takes again its key bindings: a key of the
+        // tests pressed meanwhile (Alt+F4) would reach the window instead. One key now, before the
+        // window manager starts, makes that switch.
+        Run({"xdotool", "key", "shift"});
+        // It runs its start-up command once it has set itself up (keys bound, windows managed):
+        // the tests start then, within 10 s. It names itself on the display before that.
+        const qor::test::TempFolder markers;
+        const std::filesystem::path ready = markers / "window-manager-ready";
+        wm = Spawn({"openbox", "--sm-disable", "--startup", "touch " + ready.string()});
+        for (int i = 0; i < 100 && Running(wm) && !std::filesystem::exists(ready); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!managing) qor::test::g_desktopMissing = "openbox could not start";
+        if (!std::filesystem::exists(ready))
+            qor::test::g_desktopMissing = "openbox could not start";
     }
     // Without the display the windows are still made, offscreen, and each test skips.
     if (!qor::test::g_desktopMissing.empty()) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
