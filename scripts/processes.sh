@@ -51,20 +51,35 @@ close_program() {
     stop "$1"
 }
 
-# Starts a virtual X display on a free number and sets DISPLAY; arguments go to Xvfb.
+# Starts a virtual X display and sets DISPLAY; arguments go to Xvfb. The server takes a free number
+# itself and names it once it takes connections (-displayfd), so two starts at once never share
+# one. It does not reset when its last client leaves (-noreset): a reset drops the clients still
+# connecting, such as a window manager started just after the check below has gone. A display
+# that ends or does not answer within 10 s is stopped and another started, three times at most.
 start_display() {
-    spawn Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 "$@" 3> "$work/display" \
-        > "$work/xvfb.log" 2>&1
-    # It names its number before it takes connections.
     local n=""
-    for _ in $(seq 100); do
-        [ -n "$n" ] || n=$(head -n 1 "$work/display")
-        [ -n "$n" ] && DISPLAY=":$n" xdpyinfo > /dev/null 2>&1 && break
-        running "${pids[-1]}" || { n=""; break; }
-        sleep 0.1
+    for _ in 1 2 3; do
+        spawn Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x800x24 "$@" \
+            3> "$work/display" > "$work/xvfb.log" 2>&1
+        n=""
+        for _ in $(seq 100); do
+            [ -n "$n" ] || n=$(head -n 1 "$work/display")
+            if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo > /dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            running "${pids[-1]}" || break
+            sleep 0.1
+        done
+        stop "${pids[-1]}"
+        unset 'pids[-1]'
     done
-    [ -n "$n" ] || { echo "the virtual display did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-    export DISPLAY=":$n"
+    if [ -n "$n" ]; then
+        echo "the virtual display :$n did not answer: $(cat "$work/xvfb.log")" >&2
+    else
+        echo "the virtual display did not start: $(cat "$work/xvfb.log")" >&2
+    fi
+    exit 1
 }
 
 # A window manager on the display, so that windows get frames, focus and drop-down lists as on a

@@ -9,6 +9,12 @@ bin="$root/build/bin"
 
 work=$(mktemp -d)
 pids=()
+# A run-time folder of the run's own (private, as a desktop session gives each program), removed
+# with the rest; without one the program complains at every start.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    mkdir -m 700 "$work/runtime"
+    export XDG_RUNTIME_DIR="$work/runtime"
+fi
 program=""  # the program's process, once started: closed before the rest is stopped
 
 source "$root/scripts/processes.sh"

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -76,7 +77,10 @@ class ProgramOnDesktop : public DesktopTest {
         watch->setInterval(50);
         QObject::connect(watch, &QTimer::timeout, [this, watch, button, seen] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || !box->button(button)) return;
+            // Shown on the screen, so placed by the window manager: where its button is.
+            if (!box || !box->windowHandle() || !box->windowHandle()->isExposed() ||
+                !box->button(button))
+                return;
             watch->stop();
             asked.push_back(box->text().toStdString());
             if (seen) seen(*box);
