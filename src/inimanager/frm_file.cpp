@@ -109,8 +109,8 @@ bool FrmFile::SaveIniAs(const std::string& name) {
     for (const fs::path& file : {textFile, iniFile})
         if (why.empty() && files::IsReadOnly(file))
             why = file.filename().string() + " is read-only";
-    const bool saved = why.empty() && files::ReplaceUserFile(textFile, text, &why) &&
-                       (textFile == iniFile || files::ReplaceUserFile(iniFile, text, &why));
+    const bool saved = why.empty() && files::ReplaceFile(textFile, text, &why) &&
+                       (textFile == iniFile || files::ReplaceFile(iniFile, text, &why));
     if (!saved) {
         ctx_.dialogs.MsgBox("File not saved as " + iniFile.string() + " (" + why +
                                 "). The file on disc is kept as it was.",
