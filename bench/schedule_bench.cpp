@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "schedule/frm_events.h"
 #include "schedule/schedule_events.h"
+#include "support/full_schedule.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -33,18 +34,7 @@ int main(int argc, char** argv) {
     SharedState& state = rig.state;
     Context& ctx = rig.ctx;
 
-    // A full grid: every event on some day, at its own time, half of them On with a preset.
-    std::string lines;
-    for (int n = 1; n <= schedule::kEvents; ++n) {
-        schedule::EventRow row;
-        row.days[n % 7] = true;
-        row.time = std::to_string(n) + ":" + std::to_string(10 + n) + ":00";
-        row.zone = std::to_string(1 + n % 4);
-        row.onOff = n % 2 ? "On" : "Off";
-        row.source = n % 2 ? "Preset " + std::to_string(1 + n % 6) : "Aux";
-        row.volume = std::to_string(3 * n);
-        lines += *schedule::SetLine(n, row, state.vq.DeviceModel) + "\r\n";
-    }
+    const std::string lines = test::FullScheduleFile(state.vq.DeviceModel);
     files::ReplaceFile(folder / schedule::kRetrievedFile, lines);
     FrmEvents editor(ctx);
     editor.Load();

@@ -9,6 +9,7 @@
 #include "editor_fixture.h"
 #include "platform/files.h"
 #include "schedule/schedule_events.h"
+#include "support/full_schedule.h"
 
 namespace qor::test {
 namespace {
@@ -85,17 +86,7 @@ TEST_F(TransferTest, WriteWithNoPortFailsEveryLineSaysSoOnceAndResetsTheRows) {
 // line, and every event still comes back into its own row.
 TEST_F(TransferTest, FullGridComesBackWholeFromALineAt9600Baud) {
     sim::SimAmp& amp = Attach(1, Model(2), {.paceBaud = 9600});
-    std::string file;
-    for (int n = 1; n <= 16; ++n) {
-        schedule::EventRow row;
-        row.days[n % 7] = true;
-        row.time = std::to_string(n) + ":" + std::to_string(10 + n) + ":00";
-        row.zone = std::to_string(1 + n % 4);
-        row.onOff = n % 2 ? "On" : "Off";
-        row.source = n % 2 ? "Preset " + std::to_string(1 + n % 6) : "Aux";
-        row.volume = std::to_string(3 * n);
-        file += *schedule::SetLine(n, row, "QOR 82") + "\r\n";
-    }
+    const std::string file = FullScheduleFile("QOR 82");
     WriteBytes(dir / schedule::kRetrievedFile, file);
     FrmEvents& e = Open();
     std::array<std::array<std::string, 5>, 17> before;
